@@ -1,0 +1,55 @@
+#include "infoview/GroupListModel.h"
+
+#include "infoview/InfoLabels.h"
+#include "records/DirScan.h"
+#include "records/FunctionRecord.h"
+#include "records/LibraryPaths.h"
+#include "records/TextCodec.h"
+
+namespace kelvane {
+
+std::vector<ListColumn> SubgroupColumns() { return {{"Name", 80}, {"Description", 480}}; }
+
+std::vector<ListColumn> FunctionColumns() {
+    return {{"Name", 80}, {"Type", 50}, {"#", 20}, {"Description", 480}};
+}
+
+std::string FunctionKindWord(int kind) {
+    switch (kind) {
+        case 0: return "Dll";
+        case 1: return "Schematic";
+        case 2: return "Script";
+        default: return "Unknown";
+    }
+}
+
+GroupListing BuildGroupListing(const std::string& groupPath) {
+    GroupListing listing;
+    const std::vector<DirEntry> entries = ScanDirectories(groupPath);
+
+    listing.columns = SubgroupColumns();
+    for (const DirEntry& entry : entries) {
+        if (IsFunctionFolderName(entry.name)) continue;
+        listing.rows.push_back({{DisplayName(entry.name), std::string()}, libicon::kGroupClosed});
+    }
+    if (!listing.rows.empty()) return listing;
+
+    listing.columns = FunctionColumns();
+    for (const DirEntry& entry : entries) {
+        if (!IsFunctionFolderName(entry.name)) continue;
+        listing.rows.push_back({{DisplayName(entry.name)}, libicon::kFunction});
+        FunctionHeader header;
+        if (!FunctionRecord::LoadHeader(GetFunctionFilePath(entry.path, entry.name), header)) {
+            listing.complete = false;
+            listing.message = MissingFileMessage(entry.path, entry.name);
+            break;
+        }
+        ListRow& row = listing.rows.back();
+        row.cells.push_back(FunctionKindWord(header.kind));
+        row.cells.push_back(std::to_string(header.parameterCount));
+        row.cells.push_back(Cp949ToUtf8(FieldText(header.description)));
+    }
+    return listing;
+}
+
+}  // namespace kelvane

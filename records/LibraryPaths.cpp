@@ -1,0 +1,88 @@
+#include "records/LibraryPaths.h"
+
+#include <unistd.h>
+
+#include <climits>
+
+#include "records/TextCodec.h"
+
+namespace kelvane {
+
+namespace {
+std::string& ProgramDirectoryOverride() {
+    static std::string dir;
+    return dir;
+}
+}  // namespace
+
+void SetProgramDirectoryOverride(const std::string& dir) {
+    std::string cleaned = dir;
+    while (cleaned.size() > 1 && cleaned.back() == '/') cleaned.pop_back();
+    ProgramDirectoryOverride() = cleaned;
+}
+
+std::string GetProgramDirectory() {
+    if (!ProgramDirectoryOverride().empty()) return ProgramDirectoryOverride();
+    char buffer[PATH_MAX];
+    const ssize_t length = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    if (length <= 0) return ".";
+    const std::string exe(buffer, static_cast<std::size_t>(length));
+    const auto slash = exe.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? std::string() : exe.substr(0, slash);
+}
+
+std::string GetLibraryRoot() {
+    return GetProgramDirectory() + "/" + std::string(kLibraryFolderName);
+}
+
+bool IsFunctionFolderName(std::string_view name) {
+    return name.size() >= 2 && name.substr(name.size() - 2) == "()";
+}
+
+std::string GetFunctionFilePath(const std::string& folderPath, const std::string& folderName) {
+    return folderPath + "/" + folderName + std::string(kFunctionFileExtension);
+}
+
+std::string GetSourceFolderPath(const std::string& folderPath) {
+    return folderPath + "/" + std::string(kSourceFolderName);
+}
+
+std::string GetProjectFilePath(const std::string& folderPath, const std::string& folderName,
+                               std::string_view extension) {
+    std::string base = folderName;
+    if (IsFunctionFolderName(base)) base.resize(base.size() - 2);
+    return GetSourceFolderPath(folderPath) + "/" + base + std::string(extension);
+}
+
+std::string MissingFileMessage(const std::string& folderPath, const std::string& folderName) {
+    return DisplayPath(folderPath) + "/" + DisplayName(folderName) +
+           std::string(kMissingFileSuffix);
+}
+
+std::string DisplayPath(const std::string& path) {
+    if (IsValidUtf8(path)) return path;
+    std::string shown;
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        const auto slash = path.find('/', start);
+        const auto end = slash == std::string::npos ? path.size() : slash;
+        shown += DisplayName(std::string_view(path).substr(start, end - start));
+        if (slash == std::string::npos) break;
+        shown += '/';
+        start = slash + 1;
+    }
+    return shown;
+}
+
+std::string LastComponent(const std::string& path) {
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string ParentPath(const std::string& path) {
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+}  // namespace kelvane

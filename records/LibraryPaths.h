@@ -1,0 +1,43 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kelvane {
+
+// Names and paths are the bytes the file system gives; the separator is "/".
+
+inline constexpr std::string_view kLibraryFolderName = "FunctionLibrary";
+inline constexpr std::string_view kSourceFolderName = "_Src";
+inline constexpr std::string_view kFunctionFileExtension = ".fdb";
+inline constexpr std::string_view kMissingFileSuffix = ".fdb 파일이 없습니다.";
+
+// Uses dir instead of the running binary's directory (the --home option).
+void SetProgramDirectoryOverride(const std::string& dir);
+
+// Directory of the running binary (or the override), without a trailing separator.
+std::string GetProgramDirectory();
+std::string GetLibraryRoot();
+
+// True when the name ends in exactly "()".
+bool IsFunctionFolderName(std::string_view name);
+
+std::string GetFunctionFilePath(const std::string& folderPath, const std::string& folderName);
+std::string GetSourceFolderPath(const std::string& folderPath);
+// folder path + "/_Src/" + name without "()" + extension (".dsw" or ".dsp")
+std::string GetProjectFilePath(const std::string& folderPath, const std::string& folderName,
+                               std::string_view extension);
+
+// folder path + "/" + folder name + ".fdb 파일이 없습니다.", for display.
+std::string MissingFileMessage(const std::string& folderPath, const std::string& folderName);
+
+// A path for display: each component shown as DisplayName.
+std::string DisplayPath(const std::string& path);
+
+// The last component of a path.
+std::string LastComponent(const std::string& path);
+
+// Everything before the last separator ("" when there is none).
+std::string ParentPath(const std::string& path);
+
+}  // namespace kelvane

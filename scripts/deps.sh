@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Kelvane needs to build, run and test, when missing.
+set -euo pipefail
+
+packages=(cmake ninja-build g++ ccache pkg-config qt6-base-dev qt6-base-dev-tools
+          libgl-dev libgtest-dev libgmock-dev fonts-nanum xvfb xauth)
+if [ "${1:-}" = "--tests" ]; then
+    packages+=(clang libclang-rt-14-dev)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo_cmd=()
+[ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -qq
+"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Builds Kelvane and runs every test: the full suite (widgets headless), then the core
+# and command-line tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/deps.sh --tests
+export QT_QPA_PLATFORM=offscreen
+
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j2
+ctest --test-dir build --output-on-failure -j2
+
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKELVANE_GUI=OFF \
+      -DKELVANE_BENCH=OFF -DKELVANE_SANITIZE=ON >/dev/null
+cmake --build build-asan -j2
+ASAN_OPTIONS=detect_leaks=1 ctest --test-dir build-asan --output-on-failure -j2

@@ -1,0 +1,101 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <random>
+
+#include "TestFiles.h"
+#include "records/FunctionRecord.h"
+
+using namespace kelvane;
+
+namespace {
+
+// A file of count parameter records, every byte but the count pseudo-random.
+std::string RandomFunctionFile(int count, unsigned seed, std::size_t trailing = 0) {
+    std::mt19937 rng(seed);
+    std::string bytes(fdb::kHeaderSize + count * fdb::kParameterSize + trailing, '\0');
+    for (char& c : bytes) c = static_cast<char>(rng());
+    const std::int32_t n = count;
+    std::memcpy(bytes.data() + offsetof(FunctionHeader, parameterCount), &n, sizeof n);
+    return bytes;
+}
+
+}  // namespace
+
+TEST(FunctionRecord, loadThenSave_isByteIdenticalIncludingUndefinedBytes) {
+    TempDir dir;
+    for (int count : {0, 1, 3}) {
+        const std::string bytes = RandomFunctionFile(count, 7u + count);
+        WriteBytes(dir / "f.fdb", bytes);
+        FunctionRecord record;
+        ASSERT_TRUE(record.Load(dir / "f.fdb"));
+        EXPECT_EQ(record.parameterCount(), count);
+        ASSERT_TRUE(record.Save(dir / "g.fdb").ok());
+        EXPECT_EQ(ReadBytes(dir / "g.fdb"), bytes);
+    }
+}
+
+TEST(FunctionRecord, shortOrInconsistentFiles_failToLoadAndLeaveObjectAlone) {
+    TempDir dir;
+    FunctionRecord record;
+    record.AllocateParameters(2);
+
+    WriteBytes(dir / "short.fdb", std::string(1000, '\0'));
+    EXPECT_FALSE(record.Load(dir / "short.fdb"));
+
+    std::string threeAnnouncedTwoPresent = RandomFunctionFile(3, 1);
+    threeAnnouncedTwoPresent.resize(fdb::kHeaderSize + 2 * fdb::kParameterSize);
+    WriteBytes(dir / "truncated.fdb", threeAnnouncedTwoPresent);
+    EXPECT_FALSE(record.Load(dir / "truncated.fdb"));
+
+    for (std::int32_t bad : {-1, INT32_MIN, INT32_MAX}) {
+        std::string bytes = RandomFunctionFile(0, 2);
+        std::memcpy(bytes.data() + offsetof(FunctionHeader, parameterCount), &bad, sizeof bad);
+        WriteBytes(dir / "bad.fdb", bytes);
+        EXPECT_FALSE(record.Load(dir / "bad.fdb")) << bad;
+    }
+    EXPECT_FALSE(record.Load(dir / "missing.fdb"));
+    EXPECT_EQ(record.parameterCount(), 2);
+}
+
+TEST(FunctionRecord, trailingBytesLoad_andAreDroppedBySave) {
+    TempDir dir;
+    const std::string bytes = RandomFunctionFile(2, 3, 100);
+    WriteBytes(dir / "f.fdb", bytes);
+    FunctionRecord record;
+    ASSERT_TRUE(record.Load(dir / "f.fdb"));
+    ASSERT_TRUE(record.Save(dir / "f.fdb").ok());
+    EXPECT_EQ(ReadBytes(dir / "f.fdb"), bytes.substr(0, bytes.size() - 100));
+}
+
+TEST(FunctionRecord, emptyFunction_isExactlyTheHeader) {
+    TempDir dir;
+    FunctionRecord record;
+    ASSERT_TRUE(record.Save(dir / "e.fdb").ok());
+    EXPECT_EQ(ReadBytes(dir / "e.fdb").size(), fdb::kHeaderSize);
+    ASSERT_TRUE(record.Load(dir / "e.fdb"));
+    EXPECT_EQ(record.parameterCount(), 0);
+}
+
+TEST(FunctionRecord, saveIntoMissingDirectory_failsAndCreatesNothing) {
+    TempDir dir;
+    FunctionRecord record;
+    const Status status = record.Save(dir / "nowhere/f.fdb");
+    EXPECT_FALSE(status.ok());
+    EXPECT_NE(status.message().find("the file on disk is unchanged"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(dir / "nowhere"));
+}
+
+TEST(FunctionRecord, textFields_neverPassTheirEnd) {
+    ParameterRecord p{};
+    const std::string name79(79, 'T');
+    p.direction = 1;
+    ASSERT_TRUE(SetFieldText(p.typeName, name79));
+    EXPECT_EQ(p.direction, 1);
+    EXPECT_EQ(FieldText(p.typeName), name79);
+    EXPECT_FALSE(SetFieldText(p.typeName, std::string(80, 'T')));
+
+    std::memset(p.typeName, 'X', sizeof p.typeName);  // no terminator at all
+    EXPECT_EQ(FieldText(p.typeName).size(), fdb::kTypeNameSize);
+    EXPECT_FALSE(FieldTerminated(p.typeName));
+}
