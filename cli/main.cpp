@@ -1,8 +1,20 @@
+#include <csignal>
 #include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/Cli.h"
 
 int main(int argc, char** argv) {
-    (void)argc;
-    (void)argv;
-    std::cout << "kelvane-cli\n";
-    return 0;
+    // A file-size limit then makes a write fail with EFBIG instead of killing us mid-save.
+    std::signal(SIGXFSZ, SIG_IGN);
+    std::ios::sync_with_stdio(false);
+    const std::vector<std::string> words(argv + 1, argv + argc);
+    const int status = kelvane::cli::RunCli(words, std::cout, std::cerr);
+    std::cout.flush();
+    if (!std::cout) {
+        std::cerr << "kelvane-cli: could not write the output\n";
+        return kelvane::cli::kExitFailure;
+    }
+    return status;
 }

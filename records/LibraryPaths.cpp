@@ -17,18 +17,26 @@ std::string& ProgramDirectoryOverride() {
 
 void SetProgramDirectoryOverride(const std::string& dir) {
     std::string cleaned = dir;
-    while (cleaned.size() > 1 && cleaned.back() == '/') cleaned.pop_back();
+    while (cleaned.size() > 1 && cleaned.back() == '/')
+        cleaned.pop_back();
     ProgramDirectoryOverride() = cleaned;
 }
 
+const std::string& GetProgramDirectoryOverride() {
+    return ProgramDirectoryOverride();
+}
+
 std::string GetProgramDirectory() {
-    if (!ProgramDirectoryOverride().empty()) return ProgramDirectoryOverride();
+    if (!ProgramDirectoryOverride().empty())
+        return ProgramDirectoryOverride();
     char buffer[PATH_MAX];
     const ssize_t length = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-    if (length <= 0) return ".";
+    if (length <= 0)
+        return ".";
     const std::string exe(buffer, static_cast<std::size_t>(length));
     const auto slash = exe.rfind('/');
-    if (slash == std::string::npos) return ".";
+    if (slash == std::string::npos)
+        return ".";
     return slash == 0 ? std::string() : exe.substr(0, slash);
 }
 
@@ -51,7 +59,8 @@ std::string GetSourceFolderPath(const std::string& folderPath) {
 std::string GetProjectFilePath(const std::string& folderPath, const std::string& folderName,
                                std::string_view extension) {
     std::string base = folderName;
-    if (IsFunctionFolderName(base)) base.resize(base.size() - 2);
+    if (IsFunctionFolderName(base))
+        base.resize(base.size() - 2);
     return GetSourceFolderPath(folderPath) + "/" + base + std::string(extension);
 }
 
@@ -61,14 +70,16 @@ std::string MissingFileMessage(const std::string& folderPath, const std::string&
 }
 
 std::string DisplayPath(const std::string& path) {
-    if (IsValidUtf8(path)) return path;
+    if (IsValidUtf8(path))
+        return path;
     std::string shown;
     std::size_t start = 0;
     while (start <= path.size()) {
         const auto slash = path.find('/', start);
         const auto end = slash == std::string::npos ? path.size() : slash;
         shown += DisplayName(std::string_view(path).substr(start, end - start));
-        if (slash == std::string::npos) break;
+        if (slash == std::string::npos)
+            break;
         shown += '/';
         start = slash + 1;
     }

@@ -14,6 +14,8 @@ inline constexpr std::string_view kMissingFileSuffix = ".fdb 파일이 없습니
 
 // Uses dir instead of the running binary's directory (the --home option).
 void SetProgramDirectoryOverride(const std::string& dir);
+// The override in effect, empty when none.
+const std::string& GetProgramDirectoryOverride();
 
 // Directory of the running binary (or the override), without a trailing separator.
 std::string GetProgramDirectory();

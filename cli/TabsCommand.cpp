@@ -1,0 +1,37 @@
+#include <memory>
+
+#include "cli/Command.h"
+#include "cli/LibraryArgs.h"
+#include "cli/TextOut.h"
+#include "records/DirScan.h"
+#include "records/LibraryPaths.h"
+#include "records/TextCodec.h"
+
+namespace kelvane::cli {
+
+namespace {
+
+// The top-level groups, one per line, in the order the library browser makes its tabs.
+class TabsCommand : public Command {
+public:
+    TabsCommand() : Command("tabs", "", "print the tabs: the top-level groups in scan order") {}
+
+    int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) override {
+        if (!args.empty())
+            return UsageError(err, "tabs takes no arguments");
+        const std::string root = GetLibraryRoot();
+        if (!IsDirectory(root))
+            return Failure(err, "no function library at " + DisplayPath(root));
+        for (const DirEntry& entry : ScanDirectories(root))
+            out << EscapeLine(DisplayName(entry.name)) << "\n";
+        return kExitOk;
+    }
+};
+
+}  // namespace
+
+std::unique_ptr<Command> MakeTabsCommand() {
+    return std::make_unique<TabsCommand>();
+}
+
+}  // namespace kelvane::cli

@@ -1,0 +1,71 @@
+#include <sys/stat.h>
+
+#include <memory>
+#include <utility>
+
+#include "cli/Command.h"
+#include "cli/LibraryArgs.h"
+#include "cli/TextOut.h"
+#include "records/DirScan.h"
+#include "records/LibraryPaths.h"
+#include "records/TextCodec.h"
+
+namespace kelvane::cli {
+
+namespace {
+
+using DirectoryId = std::pair<dev_t, ino_t>;
+
+// The library tree of one tab as the browser shows it fully expanded.
+class TreeCommand : public Command {
+public:
+    TreeCommand() : Command("tree", "TAB", "print the library tree of a tab, fully expanded") {}
+
+    int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) override {
+        if (args.size() != 1)
+            return UsageError(err, "tree needs one tab name");
+        const std::string root = GetLibraryRoot();
+        if (!IsDirectory(root))
+            return Failure(err, "no function library at " + DisplayPath(root));
+        for (const DirEntry& tab : ScanDirectories(root)) {
+            if (tab.name != args[0])
+                continue;
+            out << EscapeLine(DisplayName(tab.name)) << "\n";
+            std::vector<DirectoryId> ancestors;
+            Descend(tab.path, 1, ancestors, out);
+            return kExitOk;
+        }
+        return Failure(err, "no tab named " + DisplayName(args[0]) + " in " + DisplayPath(root));
+    }
+
+private:
+    // Prints the children of dir; a directory already on the way down from the root (a
+    // cycle through symbolic links) is printed but not entered again.
+    void Descend(const std::string& dir, int depth, std::vector<DirectoryId>& ancestors,
+                 std::ostream& out) {
+        struct stat st {};
+        if (stat(dir.c_str(), &st) != 0)
+            return;
+        const DirectoryId id{st.st_dev, st.st_ino};
+        for (const DirectoryId& seen : ancestors)
+            if (seen == id)
+                return;
+        ancestors.push_back(id);
+        const std::string indent(static_cast<std::size_t>(depth) * 2, ' ');
+        for (const DirEntry& entry : ScanDirectories(dir)) {
+            if (entry.name == kSourceFolderName)
+                continue;
+            out << indent << EscapeLine(DisplayName(entry.name)) << "\n";
+            Descend(entry.path, depth + 1, ancestors, out);
+        }
+        ancestors.pop_back();
+    }
+};
+
+}  // namespace
+
+std::unique_ptr<Command> MakeTreeCommand() {
+    return std::make_unique<TreeCommand>();
+}
+
+}  // namespace kelvane::cli
