@@ -1,0 +1,34 @@
+#include "DefaultValueDlg.h"
+
+#include <QLineEdit>
+
+#include "DialogFrame.h"
+#include "TextChecks.h"
+#include "TextLimit.h"
+#include "records/ParamTypes.h"
+
+CDefaultValueDlg::CDefaultValueDlg(UiSeam& seam, QWidget* parent)
+    : QDialog(parent), m_seam(seam), m_edit(new QLineEdit(this)) {
+    m_edit->setObjectName(QStringLiteral("1020"));
+    m_limit =
+        new CByteLimit(m_edit, static_cast<int>(kelvane::kValueTextCapacity), ByteCount::Cp949);
+    BuildDialogFrame(*this, QStringLiteral("Input Default Value "),
+                     QStringLiteral("Default 값을 입력하세요"), m_edit, ButtonPlacement::Right);
+}
+
+void CDefaultValueDlg::SetValue(const QString& value) {
+    m_strValue = value;
+    m_edit->setText(value);
+    m_limit->Reset();
+}
+
+void CDefaultValueDlg::accept() {
+    const QString text = m_edit->text();
+    if (!CheckFieldText(m_seam, this, text, QStringLiteral("The value"), m_limit->maxBytes(),
+                        ByteCount::Cp949)) {
+        m_edit->setFocus();
+        return;
+    }
+    m_strValue = text;
+    QDialog::accept();
+}

@@ -1,0 +1,45 @@
+#include "DialogFrame.h"
+
+#include <QBoxLayout>
+#include <QDialog>
+#include <QGroupBox>
+#include <QPushButton>
+
+DialogFrame BuildDialogFrame(QDialog& dialog, const QString& caption, const QString& groupTitle,
+                             QWidget* control, ButtonPlacement placement) {
+    dialog.setWindowTitle(caption);
+
+    auto* group = new QGroupBox(groupTitle, &dialog);
+    auto* groupLayout = new QVBoxLayout(group);
+    groupLayout->addWidget(control);
+
+    auto* ok = new QPushButton(QStringLiteral("OK"), &dialog);
+    ok->setObjectName(QStringLiteral("1"));
+    ok->setDefault(true);
+    ok->setAutoDefault(true);
+    auto* cancel = new QPushButton(QStringLiteral("Cancel"), &dialog);
+    cancel->setObjectName(QStringLiteral("2"));
+    cancel->setAutoDefault(false);
+    QObject::connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
+    QObject::connect(cancel, &QPushButton::clicked, &dialog, &QDialog::reject);
+
+    if (placement == ButtonPlacement::Right) {
+        auto* layout = new QHBoxLayout(&dialog);
+        layout->addWidget(group, 1);
+        auto* buttons = new QVBoxLayout;
+        buttons->addWidget(ok);
+        buttons->addWidget(cancel);
+        buttons->addStretch(1);
+        layout->addLayout(buttons);
+    } else {
+        auto* layout = new QVBoxLayout(&dialog);
+        layout->addWidget(group, 1);
+        auto* buttons = new QHBoxLayout;
+        buttons->addStretch(1);
+        buttons->addWidget(ok);
+        buttons->addWidget(cancel);
+        buttons->addStretch(1);
+        layout->addLayout(buttons);
+    }
+    return {group, ok, cancel};
+}
