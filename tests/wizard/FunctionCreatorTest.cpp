@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "TestFiles.h"
+#include "wizard/FunctionCreator.h"
+
+using namespace kelvane;
+
+namespace {
+
+const GenerationDate kDate{2024, 1, 2};
+
+NewFunction Blur(const TempDir& dir) {
+    return {kKindDll, "Blur", dir / "lib", {"CImageByte*", "int*"}, {"CImageByte*"}};
+}
+
+void MakeSkeleton(const TempDir& dir) {
+    MakeDirs(dir / "prog/Skel/Dll/res");
+    WriteBytes(dir / "prog/Skel/Dll/res/Dll.rc2", "rc2");
+    for (const char* name :
+         {"StdAfx.h", "StdAfx.cpp", "resource.h", "Dll.rc", "Dll.h", "Dll.cpp", "Dll.dsp"})
+        WriteBytes(dir / ("prog/Skel/Dll/" + std::string(name)), name);
+}
+
+std::vector<std::string> Names(const std::string& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+}  // namespace
+
+TEST(FunctionCreator, create_writesFolderFileAndProjectAndLeavesNoStaging) {
+    TempDir dir;
+    MakeSkeleton(dir);
+    MakeDirs(dir / "lib");
+    const NewFunction blur = Blur(dir);
+    const CreationResult result = CreateFunction(blur, dir / "prog", false, kDate);
+    ASSERT_TRUE(result.created()) << result.message;
+    EXPECT_TRUE(result.generation.complete());
+    EXPECT_EQ(Names(dir / "lib"), std::vector<std::string>{"Blur()"});
+    EXPECT_EQ(Names(dir / "lib/Blur()"), (std::vector<std::string>{"Blur().fdb", "_Src"}));
+    EXPECT_EQ(result.projectFile, dir / "lib/Blur()/_Src/Blur.dsp");
+    EXPECT_EQ(ReadBytes(result.projectFile), "Dll.dsp");
+    EXPECT_EQ(ReadBytes(result.functionFile), BuildFunctionRecord(blur)->Serialize());
+    EXPECT_EQ(ReadBytes(result.functionFile).size(), 1372u + 3u * 4740u);
+    EXPECT_NE(ReadBytes(dir / "lib/Blur()/_Src/Function.cpp").find("// Date: 2024/01/02\r\n"),
+              std::string::npos);
+}
+
+TEST(FunctionCreator, missingLocation_failsLikeAFailedSaveAndCreatesNothing) {
+    TempDir dir;
+    const CreationResult result = CreateFunction(Blur(dir), dir / "prog", false, kDate);
+    EXPECT_EQ(result.outcome, CreationResult::Outcome::SaveFailed);
+    EXPECT_FALSE(result.message.empty());
+    EXPECT_EQ(Names(dir.path()), std::vector<std::string>{});
+}
+
+TEST(FunctionCreator, unwritableLocation_leavesNothingBehind) {
+    if (geteuid() == 0)
+        GTEST_SKIP() << "permissions do not bind root";
+    TempDir dir;
+    MakeDirs(dir / "lib");
+    std::filesystem::permissions(
+        dir / "lib", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    const CreationResult result = CreateFunction(Blur(dir), dir / "prog", false, kDate);
+    EXPECT_EQ(result.outcome, CreationResult::Outcome::SaveFailed);
+    EXPECT_TRUE(Names(dir / "lib").empty());
+}
+
+TEST(FunctionCreator, existingFolder_refusedUnlessReplaceThenOnlyNewFilesReplaced) {
+    TempDir dir;
+    MakeSkeleton(dir);
+    MakeDirs(dir / "lib/Blur()/_Src");
+    WriteBytes(dir / "lib/Blur()/Blur().fdb", "old record");
+    WriteBytes(dir / "lib/Blur()/_Src/Function.cpp", "my code");
+    WriteBytes(dir / "lib/Blur()/_Src/Blur.dsw", "workspace");
+    const NewFunction blur = Blur(dir);
+    EXPECT_EQ(ExamineTarget(blur), ExistingTarget::Folder);
+
+    CreationResult result = CreateFunction(blur, dir / "prog", false, kDate);
+    EXPECT_EQ(result.outcome, CreationResult::Outcome::Refused);
+    EXPECT_EQ(ReadBytes(dir / "lib/Blur()/Blur().fdb"), "old record");
+    EXPECT_EQ(ReadBytes(dir / "lib/Blur()/_Src/Function.cpp"), "my code");
+    EXPECT_EQ(Names(dir / "lib"), std::vector<std::string>{"Blur()"});
+
+    result = CreateFunction(blur, dir / "prog", true, kDate);
+    ASSERT_TRUE(result.created()) << result.message;
+    EXPECT_EQ(ReadBytes(dir / "lib/Blur()/Blur().fdb"), BuildFunctionRecord(blur)->Serialize());
+    EXPECT_NE(ReadBytes(dir / "lib/Blur()/_Src/Function.cpp"), "my code");
+    EXPECT_EQ(ReadBytes(dir / "lib/Blur()/_Src/Blur.dsw"), "workspace");
+    EXPECT_EQ(ReadBytes(dir / "lib/Blur()/_Src/res/Dll.rc2"), "rc2");
+    EXPECT_EQ(Names(dir / "lib"), std::vector<std::string>{"Blur()"});
+}
+
+TEST(FunctionCreator, fileInPlaceOfFolderOrOfAFile_isRefusedUntouched) {
+    TempDir dir;
+    MakeDirs(dir / "lib");
+    WriteBytes(dir / "lib/Blur()", "a file");
+    const NewFunction blur = Blur(dir);
+    EXPECT_EQ(ExamineTarget(blur), ExistingTarget::NotAFolder);
+    EXPECT_EQ(CreateFunction(blur, dir / "prog", true, kDate).outcome,
+              CreationResult::Outcome::Refused);
+    EXPECT_EQ(ReadBytes(dir / "lib/Blur()"), "a file");
+
+    TempDir other;
+    MakeSkeleton(other);
+    MakeDirs(other / "lib/Blur()/_Src/Dll.h");  // a folder where a copied file goes
+    const CreationResult result = CreateFunction(Blur(other), other / "prog", true, kDate);
+    EXPECT_EQ(result.outcome, CreationResult::Outcome::MoveFailed);
+    EXPECT_EQ(Names(other / "lib/Blur()"), std::vector<std::string>{"_Src"});
+    EXPECT_EQ(Names(other / "lib"), std::vector<std::string>{"Blur()"});
+}
+
+TEST(FunctionCreator, refusedNames_touchNothing) {
+    TempDir dir;
+    MakeDirs(dir / "lib");
+    for (const char* name : {"", "a/b", "..", "."}) {
+        NewFunction function = Blur(dir);
+        function.name = name;
+        EXPECT_EQ(CreateFunction(function, dir / "prog", true, kDate).outcome,
+                  CreationResult::Outcome::Refused)
+            << name;
+    }
+    EXPECT_TRUE(Names(dir / "lib").empty());
+}
+
+TEST(FunctionCreator, missingSkeleton_stillCreatesAndNamesTheMissingFilesAtTheirFinalPaths) {
+    TempDir dir;
+    MakeDirs(dir / "lib");
+    const CreationResult result = CreateFunction(Blur(dir), dir / "prog", false, kDate);
+    ASSERT_TRUE(result.created()) << result.message;
+    ASSERT_EQ(result.generation.failedFiles.size(), 8u);
+    EXPECT_EQ(result.generation.failedFiles.front(), dir / "lib/Blur()/_Src/res/Dll.rc2");
+    EXPECT_EQ(result.generation.failedFiles.back(), dir / "lib/Blur()/_Src/Blur.dsp");
+    const std::string message = GenerationGapMessage(result.generation);
+    EXPECT_NE(message.find(dir / "lib/Blur()/_Src/StdAfx.h"), std::string::npos);
+    EXPECT_EQ(Names(dir / "lib/Blur()/_Src"),
+              (std::vector<std::string>{"Blur.dsp", "Function.cpp", "res"}));
+}

@@ -1,0 +1,192 @@
+#include "wizard/CodeGenerator.h"
+
+#include <sys/stat.h>
+
+#include <array>
+#include <cstdio>
+#include <ctime>
+
+#include "records/FileOps.h"
+
+namespace kelvane {
+
+namespace {
+
+// A text-mode read with a 500-byte buffer returns at most this many bytes at a time.
+constexpr std::size_t kLinePieceSize = 499;
+
+constexpr std::string_view kSkeletonSubdir = "/Skel/Dll";
+constexpr std::string_view kResSubdir = "/res";
+constexpr std::string_view kSkeletonProject = "Dll.dsp";
+constexpr std::string_view kSourceFileName = "Function.cpp";
+constexpr std::string_view kResourceFile = "Dll.rc2";
+constexpr std::array<std::string_view, 6> kCopiedFiles = {
+    "StdAfx.h", "StdAfx.cpp", "resource.h", "Dll.rc", "Dll.h", "Dll.cpp",
+};
+
+constexpr std::string_view kRuleLine = "///////////////////////////////////////////////////\n";
+
+std::string Format(const char* format, int a, int b, int c) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, format, a, b, c);
+    return buffer;
+}
+
+}  // namespace
+
+GenerationDate GenerationDate::Today() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
+}
+
+std::vector<std::string> SplitSkeletonLines(std::string_view bytes) {
+    std::string text;
+    text.reserve(bytes.size());
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
+            continue;
+        text += bytes[i];
+    }
+    std::vector<std::string> pieces;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t length = 0;
+        while (length < kLinePieceSize && start + length < text.size()) {
+            if (text[start + length++] == '\n')
+                break;
+        }
+        pieces.push_back(text.substr(start, length));
+        start += length;
+    }
+    return pieces;
+}
+
+std::string ToCrLf(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + text.size() / 16);
+    for (const char c : text) {
+        if (c == '\n')
+            out += '\r';
+        out += c;
+    }
+    return out;
+}
+
+void ReplaceAll(std::string& line, std::string_view search, std::string_view replacement) {
+    if (search.empty())
+        return;
+    std::size_t at = line.find(search);
+    while (at != std::string::npos) {
+        line.replace(at, search.size(), replacement);
+        at = line.find(search, at + replacement.size());
+    }
+}
+
+CCodeGenerator::CCodeGenerator(std::string functionName, std::string programDir,
+                               std::string functionDir, std::string programmer,
+                               std::string signature)
+    : m_strFunctionName(std::move(functionName)),
+      m_strProgramDir(std::move(programDir)),
+      m_strFunctionDir(std::move(functionDir)),
+      m_strProgrammer(std::move(programmer)),
+      m_strSignature(std::move(signature)),
+      m_date(GenerationDate::Today()) {}
+
+std::string CCodeGenerator::SkeletonDirectory() const {
+    return m_strProgramDir + std::string(kSkeletonSubdir);
+}
+
+std::string CCodeGenerator::SourceDirectory() const {
+    return m_strFunctionDir + "/_Src";
+}
+
+std::string CCodeGenerator::ProjectFilePath() const {
+    return SourceDirectory() + "/" + m_strFunctionName + ".dsp";
+}
+
+std::string CCodeGenerator::SourceFilePath() const {
+    return SourceDirectory() + "/" + std::string(kSourceFileName);
+}
+
+GenerationReport CCodeGenerator::Generate() {
+    GenerationReport report;
+    const std::string skeleton = SkeletonDirectory();
+    const std::string source = SourceDirectory();
+    const std::string res = source + std::string(kResSubdir);
+    // An existing folder is fine; a folder that cannot be made shows in the copies.
+    for (const std::string& dir : {m_strFunctionDir, source, res})
+        mkdir(dir.c_str(), 0777);
+
+    auto copy = [&](const std::string& from, const std::string& to) {
+        if (!CopyFileReplacing(from, to).ok())
+            report.failedFiles.push_back(to);
+    };
+    copy(skeleton + std::string(kResSubdir) + "/" + std::string(kResourceFile),
+         res + "/" + std::string(kResourceFile));
+    for (const std::string_view name : kCopiedFiles)
+        copy(skeleton + "/" + std::string(name), source + "/" + std::string(name));
+
+    if (!RewriteProjectFile())
+        report.failedFiles.push_back(ProjectFilePath());
+    if (!WriteFunctionSource()) {
+        report.failedFiles.push_back(SourceFilePath());
+        report.sourceFailed = true;
+    }
+    return report;
+}
+
+std::string CCodeGenerator::RewriteLine(std::string line) const {
+    const std::string& n = m_strFunctionName;
+    ReplaceAll(line, "\"Dll\"", "\"" + n + "\"");
+    ReplaceAll(line, "Dll - Win32 Debug", n + " - Win32 Debug");
+    ReplaceAll(line, "Dll - Win32 Release", n + " - Win32 Release");
+    ReplaceAll(line, "\"Dll.mak\"", "\"" + n + ".mak\"");
+    ReplaceAll(line, "vantor20.lib", "\"" + m_strProgramDir + "/ClassLibrary/vantor20.lib\"");
+    ReplaceAll(line, "../Dll.dll", "../" + n + "().dll");
+    return line;
+}
+
+bool CCodeGenerator::RewriteProjectFile() {
+    std::string skeleton;
+    const bool haveSkeleton =
+        ReadWholeFile(SkeletonDirectory() + "/" + std::string(kSkeletonProject), skeleton);
+    std::string text;
+    if (haveSkeleton) {
+        for (std::string& piece : SplitSkeletonLines(skeleton))
+            text += RewriteLine(std::move(piece));
+    }
+    // The new file is written even without a skeleton: it is then left empty.
+    const bool written = WriteFileAtomically(ProjectFilePath(), ToCrLf(text)).ok();
+    return haveSkeleton && written;
+}
+
+std::string CCodeGenerator::FunctionSourceText() const {
+    std::string text;
+    text += kRuleLine;
+    text += "// Function: " + m_strFunctionName + "()\n";
+    text += "//\n";
+    text += Format("// Date: %4d/%02d/%02d\n", m_date.year, m_date.month, m_date.day);
+    text += "//\n";
+    text += "// Programmer: " + m_strProgrammer + "\n";
+    text += kRuleLine;
+    text += "\n";
+    text += "#include \"stdafx.h\"\n";
+    text += "#include \"" + m_strProgramDir + "/ClassLibrary/ImageClass.h\"\n";
+    text += "#include \"" + m_strProgramDir + "/ClassLibrary/MatrixClass.h\"\n";
+    text += "#include \"" + m_strProgramDir + "/ClassLibrary/SequenceClass.h\"\n";
+    text += "#include <math.h>\n\n\n";
+    text += "extern \"C\" __declspec(dllexport)\n";
+    text += m_strSignature + "\n";
+    text += "{\n";
+    text += "\treturn TRUE;\n";
+    text += "}\n\n";
+    return text;
+}
+
+bool CCodeGenerator::WriteFunctionSource() {
+    return WriteFileAtomically(SourceFilePath(), ToCrLf(FunctionSourceText())).ok();
+}
+
+}  // namespace kelvane
