@@ -30,14 +30,15 @@ GroupListing BuildGroupListing(const std::string& groupPath) {
     listing.columns = SubgroupColumns();
     for (const DirEntry& entry : entries) {
         if (IsFunctionFolderName(entry.name)) continue;
-        listing.rows.push_back({{DisplayName(entry.name), std::string()}, libicon::kGroupClosed});
+        listing.rows.push_back(
+            {{DisplayName(entry.name), std::string()}, libicon::kGroupClosed, entry.name});
     }
     if (!listing.rows.empty()) return listing;
 
     listing.columns = FunctionColumns();
     for (const DirEntry& entry : entries) {
         if (!IsFunctionFolderName(entry.name)) continue;
-        listing.rows.push_back({{DisplayName(entry.name)}, libicon::kFunction});
+        listing.rows.push_back({{DisplayName(entry.name)}, libicon::kFunction, entry.name});
         FunctionHeader header;
         if (!FunctionRecord::LoadHeader(GetFunctionFilePath(entry.path, entry.name), header)) {
             listing.complete = false;

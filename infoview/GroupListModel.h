@@ -13,6 +13,7 @@ struct ListColumn {
 struct ListRow {
     std::vector<std::string> cells;  // UTF-8, one per column (fewer when the row ended early)
     int icon = 0;
+    std::string name;  // the directory name as the file system gives it
 };
 
 // What the group listing shows for one directory.

@@ -1,0 +1,188 @@
+#include "browser/LibraryTreeCtrl.h"
+
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QMouseEvent>
+#include <QSignalBlocker>
+
+#include "infoview/InfoLabels.h"
+#include "records/DirScan.h"
+#include "records/LibraryPaths.h"
+#include "records/TextCodec.h"
+#include "resources/Icons.h"
+
+namespace {
+
+QTreeWidgetItem* NewItem(const std::string& name, int icon, int selectedIcon) {
+    auto* item = new QTreeWidgetItem;
+    item->setText(0, QString::fromStdString(kelvane::DisplayName(name)));
+    item->setData(0, CLibraryTreeCtrl::kNameRole, QByteArray::fromStdString(name));
+    item->setData(0, CLibraryTreeCtrl::kIconRole, icon);
+    item->setIcon(0, icons::LibraryPair(icon, selectedIcon));
+    return item;
+}
+
+}  // namespace
+
+CLibraryTreeCtrl::CLibraryTreeCtrl(QWidget* parent) : QTreeWidget(parent) {
+    setHeaderHidden(true);
+    setColumnCount(1);
+    setIconSize(QSize(16, 16));
+    setUniformRowHeights(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    connect(this, &QTreeWidget::itemExpanded, this, &CLibraryTreeCtrl::OnExpanded);
+    connect(this, &QTreeWidget::itemCollapsed, this, &CLibraryTreeCtrl::OnCollapsed);
+}
+
+QTreeWidgetItem* CLibraryTreeCtrl::NewPlaceholder() {
+    return new QTreeWidgetItem;
+}
+
+std::string CLibraryTreeCtrl::ItemName(const QTreeWidgetItem* item) {
+    return item ? item->data(0, kNameRole).toByteArray().toStdString() : std::string();
+}
+
+void CLibraryTreeCtrl::InitTree() {
+    using namespace kelvane::libicon;
+    QTreeWidgetItem* root = NewItem(kelvane::LastComponent(m_strRootPath), kLibrary, kLibrary);
+    QFont bold = font();
+    bold.setBold(true);
+    root->setFont(0, bold);
+    addTopLevelItem(root);
+    FillChildren(m_strRootPath, root);
+    // The first fill is already done: expanding must not read the directory again.
+    const QSignalBlocker blocker(this);
+    expandItem(root);
+}
+
+void CLibraryTreeCtrl::FillChildren(const std::string& path, QTreeWidgetItem* parent) {
+    using namespace kelvane::libicon;
+    QList<QTreeWidgetItem*> children;
+    for (const kelvane::DirEntry& entry : kelvane::ScanDirectories(path)) {
+        if (entry.name == kelvane::kSourceFolderName)
+            continue;
+        QTreeWidgetItem* item = kelvane::IsFunctionFolderName(entry.name)
+                                    ? NewItem(entry.name, kFunction, kFunctionSelected)
+                                    : NewItem(entry.name, kGroupClosed, kGroupOpen);
+        item->addChild(NewPlaceholder());
+        children.push_back(item);
+    }
+    parent->addChildren(children);
+}
+
+void CLibraryTreeCtrl::DeleteChildren(QTreeWidgetItem* item) {
+    const QList<QTreeWidgetItem*> children = item->takeChildren();
+    qDeleteAll(children);
+}
+
+void CLibraryTreeCtrl::RefreshItem(QTreeWidgetItem* item) {
+    if (!item)
+        return;
+    DeleteChildren(item);
+    FillChildren(item->parent() ? GetItemPath(item) : m_strRootPath, item);
+}
+
+std::string CLibraryTreeCtrl::GetItemPath(QTreeWidgetItem* item) const {
+    if (!item || !item->parent())
+        return m_strRootPath;
+    std::string relative = ItemName(item);
+    for (QTreeWidgetItem* up = item->parent(); up && up->parent(); up = up->parent())
+        relative = ItemName(up) + "/" + relative;
+    return m_strRootPath + "/" + relative;
+}
+
+QTreeWidgetItem* CLibraryTreeCtrl::SelectPath(const std::string& path) {
+    QTreeWidgetItem* item = RootItem();
+    if (!item)
+        return nullptr;
+    if (path != m_strRootPath) {
+        const std::string prefix = m_strRootPath + "/";
+        if (path.compare(0, prefix.size(), prefix) != 0)
+            return nullptr;
+        std::string rest = path.substr(prefix.size());
+        while (!rest.empty()) {
+            const std::size_t slash = rest.find('/');
+            const std::string name = rest.substr(0, slash);
+            rest = slash == std::string::npos ? std::string() : rest.substr(slash + 1);
+            if (item->isExpanded())
+                RefreshItem(item);
+            else
+                expandItem(item);
+            QTreeWidgetItem* next = nullptr;
+            for (int i = 0; i < item->childCount() && !next; ++i)
+                if (ItemName(item->child(i)) == name)
+                    next = item->child(i);
+            if (!next)
+                return nullptr;
+            item = next;
+        }
+    }
+    setCurrentItem(item);
+    expandItem(item);
+    scrollToItem(item);
+    return item;
+}
+
+void CLibraryTreeCtrl::OnExpanded(QTreeWidgetItem* item) {
+    RefreshItem(item);
+}
+
+void CLibraryTreeCtrl::OnCollapsed(QTreeWidgetItem* item) {
+    DeleteChildren(item);
+    item->addChild(NewPlaceholder());
+}
+
+QTreeWidgetItem* CLibraryTreeCtrl::ItemOnRow(const QPoint& viewportPos) const {
+    if (!viewport()->rect().contains(viewportPos))
+        return nullptr;
+    // Any part of the row counts, also right of the text and in the indentation.
+    const int x = std::max(0, header()->sectionViewportPosition(0));
+    return itemAt(QPoint(x, viewportPos.y()));
+}
+
+void CLibraryTreeCtrl::mousePressEvent(QMouseEvent* e) {
+    m_bPressed = e->button() == Qt::LeftButton;
+    if (e->button() == Qt::LeftButton || e->button() == Qt::RightButton) {
+        QTreeWidgetItem* item = ItemOnRow(e->position().toPoint());
+        if (!item) {
+            // Below the last item: the selection stays.
+            setFocus(Qt::MouseFocusReason);
+            e->accept();
+            return;
+        }
+        setCurrentItem(item);
+    }
+    QTreeWidget::mousePressEvent(e);
+}
+
+void CLibraryTreeCtrl::mouseReleaseEvent(QMouseEvent* e) {
+    QTreeWidget::mouseReleaseEvent(e);
+    if (e->button() == Qt::LeftButton && m_bPressed)
+        ShowSelection();
+    m_bPressed = false;
+}
+
+void CLibraryTreeCtrl::contextMenuEvent(QContextMenuEvent* e) {
+    e->accept();
+    ShowSelection();
+    QTreeWidgetItem* selected = currentItem();
+    if (!selected)
+        return;
+    QPoint globalPos = e->globalPos();
+    if (e->reason() == QContextMenuEvent::Mouse) {
+        if (ItemOnRow(viewport()->mapFromGlobal(globalPos)) != selected)
+            return;
+    } else {
+        globalPos = viewport()->mapToGlobal(visualItemRect(selected).center());
+    }
+    if (!selected->parent())
+        return;
+    emit popupRequested(
+        kelvane::IsFunctionFolderName(ItemName(selected)) ? kFunctionPopup : kGroupPopup,
+        globalPos);
+}
+
+void CLibraryTreeCtrl::ShowSelection() {
+    QTreeWidgetItem* selected = currentItem();
+    emit showRequested(ItemName(selected), selected ? GetItemPath(selected) : std::string());
+}

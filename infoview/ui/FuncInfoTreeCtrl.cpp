@@ -1,0 +1,107 @@
+#include "infoview/ui/FuncInfoTreeCtrl.h"
+
+#include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QHeaderView>
+#include <QMouseEvent>
+
+#include "resources/Icons.h"
+#include "uisupport/CommandIds.h"
+#include "uisupport/UiSeam.h"
+
+CFuncInfoTreeCtrl::CFuncInfoTreeCtrl(QWidget* parent) : QTreeWidget(parent) {
+    setHeaderHidden(true);
+    setColumnCount(1);
+    setRootIsDecorated(true);
+    setIconSize(QSize(16, 16));
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header()->setStretchLastSection(false);
+    hide();
+}
+
+void CFuncInfoTreeCtrl::ShowFunction(const std::string& folderName, const std::string& folderPath) {
+    if (folderName.empty() || folderPath.empty())
+        return;
+    m_strFolderName = folderName;
+    m_strFolderPath = folderPath;
+    clear();
+
+    const kelvane::InfoTreeResult result = kelvane::LoadInfoTree(folderPath, folderName);
+    if (!result.loaded) {
+        if (m_seam)
+            m_seam->message(window(), QString::fromStdString(result.message));
+        return;
+    }
+    AddItems(nullptr, result.root);
+    setCurrentItem(nullptr);
+    clearSelection();
+}
+
+void CFuncInfoTreeCtrl::AddItems(QTreeWidgetItem* parent, const kelvane::InfoItem& item) {
+    auto* node = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(this);
+    node->setText(0, QString::fromStdString(item.text));
+    node->setIcon(0, icons::InfoPair(item.icon, item.selectedIcon));
+    node->setData(0, kIconRole, item.icon);
+    node->setData(0, kSelectedIconRole, item.selectedIcon);
+    if (item.bold) {
+        QFont bold = font();
+        bold.setBold(true);
+        node->setFont(0, bold);
+    }
+    for (const kelvane::InfoItem& child : item.children)
+        AddItems(node, child);
+    // Children first, so an item is expanded only once its children exist.
+    node->setExpanded(item.expanded);
+}
+
+void CFuncInfoTreeCtrl::SendRefresh() {
+    QEvent refresh(kRefreshEvent);
+    QCoreApplication::sendEvent(this, &refresh);
+}
+
+bool CFuncInfoTreeCtrl::event(QEvent* e) {
+    if (e->type() == kRefreshEvent) {
+        ShowFunction(m_strFolderName, m_strFolderPath);
+        return true;
+    }
+    return QTreeWidget::event(e);
+}
+
+void CFuncInfoTreeCtrl::mousePressEvent(QMouseEvent* e) {
+    if (e->button() == Qt::RightButton) {
+        if (QTreeWidgetItem* item = itemAt(e->position().toPoint()))
+            setCurrentItem(item);
+    }
+    QTreeWidget::mousePressEvent(e);
+}
+
+void CFuncInfoTreeCtrl::mouseDoubleClickEvent(QMouseEvent* e) {
+    QTreeWidget::mouseDoubleClickEvent(e);
+    if (e->button() != Qt::LeftButton)
+        return;
+    if (QTreeWidgetItem* item = itemAt(e->position().toPoint()))
+        setCurrentItem(item);
+    QTreeWidgetItem* selected = currentItem();
+    if (selected && selected->childCount() == 0)
+        emit commandRequested(cmd::kEditField);
+}
+
+bool CFuncInfoTreeCtrl::RowContains(QTreeWidgetItem* item, const QPoint& viewportPos) const {
+    const QRect rect = visualItemRect(item);
+    return viewportPos.y() >= rect.top() && viewportPos.y() <= rect.bottom() &&
+           viewport()->rect().contains(viewportPos);
+}
+
+void CFuncInfoTreeCtrl::contextMenuEvent(QContextMenuEvent* e) {
+    QTreeWidgetItem* selected = currentItem();
+    if (!selected) {
+        e->ignore();
+        return;
+    }
+    e->accept();
+    if (!RowContains(selected, viewport()->mapFromGlobal(e->globalPos())))
+        return;
+    emit popupRequested(selected->parent() ? kParameterPopup : kFunctionPopup, e->globalPos());
+}

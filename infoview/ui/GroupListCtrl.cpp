@@ -1,0 +1,74 @@
+#include "infoview/ui/GroupListCtrl.h"
+
+#include <QHeaderView>
+
+#include "infoview/GroupListModel.h"
+#include "records/LibraryPaths.h"
+#include "resources/Icons.h"
+#include "uisupport/UiSeam.h"
+
+namespace {
+
+void SetColumns(QTreeWidget& list, const std::vector<kelvane::ListColumn>& columns) {
+    QStringList headers;
+    for (const kelvane::ListColumn& column : columns)
+        headers << QString::fromStdString(column.header);
+    list.setColumnCount(static_cast<int>(columns.size()));
+    list.setHeaderLabels(headers);
+    for (int i = 0; i < static_cast<int>(columns.size()); ++i)
+        list.setColumnWidth(i, columns[static_cast<std::size_t>(i)].width);
+}
+
+}  // namespace
+
+CGroupListCtrl::CGroupListCtrl(QWidget* parent) : QTreeWidget(parent) {
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setUniformRowHeights(true);
+    setIconSize(QSize(16, 16));
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    header()->setStretchLastSection(false);
+    header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    SetColumns(*this, kelvane::SubgroupColumns());
+    connect(this, &QTreeWidget::itemDoubleClicked, this,
+            [this](QTreeWidgetItem* item) { OnDoubleClick(item); });
+    hide();
+}
+
+void CGroupListCtrl::ShowGroup(const std::string& name, const std::string& path) {
+    if (name.empty() || path.empty())
+        return;
+    m_strFolderName = name;
+    m_strFolderPath = path;
+
+    const kelvane::GroupListing listing = kelvane::BuildGroupListing(path);
+    clear();
+    SetColumns(*this, listing.columns);
+    QList<QTreeWidgetItem*> rows;
+    rows.reserve(static_cast<qsizetype>(listing.rows.size()));
+    for (const kelvane::ListRow& row : listing.rows) {
+        auto* item = new QTreeWidgetItem;
+        for (int i = 0; i < static_cast<int>(row.cells.size()); ++i)
+            item->setText(i, QString::fromStdString(row.cells[static_cast<std::size_t>(i)]));
+        item->setIcon(0, icons::Library(row.icon));
+        item->setData(0, kIconRole, row.icon);
+        item->setData(0, kNameRole, QByteArray::fromStdString(row.name));
+        rows.push_back(item);
+    }
+    addTopLevelItems(rows);
+    if (!listing.complete && m_seam)
+        m_seam->message(window(), QString::fromStdString(listing.message));
+}
+
+void CGroupListCtrl::OnDoubleClick(QTreeWidgetItem* item) {
+    if (!item || m_strFolderPath.empty())
+        return;
+    const std::string name = item->data(0, kNameRole).toByteArray().toStdString();
+    if (name.empty())
+        return;
+    const std::string path = m_strFolderPath + "/" + name;
+    if (kelvane::IsFunctionFolderName(name))
+        emit functionActivated(name, path);
+    else
+        emit groupActivated(name, path);
+}
