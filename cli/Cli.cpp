@@ -18,13 +18,9 @@ void PrintHelp(const std::vector<std::unique_ptr<Command>>& commands, std::ostre
            "Exit status: 0 success, 1 failure (message on stderr), 2 usage error.\n"
            "\n"
            "commands:\n";
-    std::size_t width = 0;
-    for (const auto& command : commands)
-        width = std::max(width, command->name().size() + 1 + command->usage().size());
     for (const auto& command : commands) {
-        std::string head = std::string(command->name()) + " " + std::string(command->usage());
-        head.resize(width, ' ');
-        out << "  " << head << "  " << command->summary() << "\n";
+        out << "  " << command->name() << " " << command->usage() << "\n      "
+            << command->summary() << "\n";
     }
 }
 

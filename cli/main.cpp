@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/Cli.h"
+#include "cli/Command.h"
 
 int main(int argc, char** argv) {
     // A file-size limit then makes a write fail with EFBIG instead of killing us mid-save.
