@@ -10,11 +10,13 @@ std::unique_ptr<Command> MakeTreeCommand();   // TreeCommand.cpp
 std::unique_ptr<Command> MakeShowCommand();   // ShowCommand.cpp
 std::unique_ptr<Command> MakeListCommand();   // ListCommand.cpp
 std::unique_ptr<Command> MakeCheckCommand();  // CheckCommand.cpp
+std::unique_ptr<Command> MakeCreateCommand();  // CreateCommand.cpp
 
 std::vector<std::unique_ptr<Command>> MakeCommands() {
     using Factory = std::unique_ptr<Command> (*)();
     static constexpr Factory kTable[] = {
         MakeTabsCommand, MakeTreeCommand, MakeShowCommand, MakeListCommand, MakeCheckCommand,
+        MakeCreateCommand,
     };
     std::vector<std::unique_ptr<Command>> commands;
     for (Factory make : kTable)

@@ -1,0 +1,87 @@
+#include <algorithm>
+#include <memory>
+
+#include "cli/Arguments.h"
+#include "cli/Command.h"
+#include "cli/LibraryArgs.h"
+#include "records/LibraryPaths.h"
+#include "records/ParamTypes.h"
+#include "wizard/FunctionCreator.h"
+
+namespace kelvane::cli {
+
+namespace {
+
+bool IsKnownType(std::string_view name) {
+    return std::any_of(kParameterTypes.begin(), kParameterTypes.end(),
+                       [&](const TypeInfo& type) { return type.name == name; });
+}
+
+std::string WithoutCarriageReturns(std::string text) {
+    std::erase(text, '\r');
+    return text;
+}
+
+// Creates a DLL function with its project, as the wizard's Finish does; never launches
+// anything.
+class CreateCommand : public Command {
+public:
+    CreateCommand()
+        : Command("create", "--location DIR --name N --in TYPE... [--out TYPE...] [--replace]",
+                  "create a DLL function: its folder, function file and project") {}
+
+    int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) override {
+        const Arguments parsed =
+            ParseArguments(args, {"--replace"}, {"--location", "--name", "--in", "--out"});
+        if (!parsed.error.empty())
+            return UsageError(err, parsed.error);
+        if (!parsed.positional.empty())
+            return UsageError(err, "unexpected argument " + parsed.positional.front());
+
+        NewFunction function;
+        function.kind = kKindDll;
+        function.name = parsed.value("--name");
+        function.location = parsed.value("--location");
+        function.inputs = parsed.values("--in");
+        function.outputs = parsed.values("--out");
+        if (function.location.empty())
+            return UsageError(err, "--location is needed");
+        if (function.name.empty())
+            return UsageError(err, "--name is needed");
+        if (function.inputs.empty())
+            return UsageError(err, "at least one --in is needed");
+        for (const auto* list : {&function.inputs, &function.outputs}) {
+            for (const std::string& type : *list) {
+                if (!IsKnownType(type))
+                    return UsageError(err, "unknown parameter type " + type);
+            }
+        }
+        function.location = NormalizeFolderArgument(function.location);
+        if (auto refusal = NameRefusal(function.name))
+            return Failure(err, *refusal);
+
+        out << WithoutCarriageReturns(BuildSummary(function));
+        const CreationResult result = CreateFunction(
+            function, GetProgramDirectory(), parsed.has("--replace"), GenerationDate::Today());
+        if (!result.created()) {
+            if (result.outcome == CreationResult::Outcome::SaveFailed)
+                return Failure(err, std::string(kFdbCreateErrorMessage) + ": " + result.message);
+            if (ExamineTarget(function) == ExistingTarget::Folder &&
+                result.outcome == CreationResult::Outcome::Refused)
+                return Failure(err, result.message + " Give --replace to replace its files.");
+            return Failure(err, result.message);
+        }
+        out << "created " << DisplayPath(result.functionFile) << "\n";
+        if (!result.generation.complete())
+            return Failure(err, GenerationGapMessage(result.generation));
+        return kExitOk;
+    }
+};
+
+}  // namespace
+
+std::unique_ptr<Command> MakeCreateCommand() {
+    return std::make_unique<CreateCommand>();
+}
+
+}  // namespace kelvane::cli
