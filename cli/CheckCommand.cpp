@@ -36,6 +36,7 @@ public:
         m_functions = 0;
         m_faulty = 0;
         std::vector<DirectoryId> ancestors;
+        m_libraryRoot = GetLibraryRoot();
         Visit(start, LastComponent(start), ancestors, out);
         out << m_functions << " function folder" << (m_functions == 1 ? "" : "s") << " checked, "
             << m_faulty << " with problems\n";
@@ -64,13 +65,15 @@ private:
         }
         ancestors.push_back(id);
         for (const DirEntry& entry : ScanDirectories(dir)) {
-            if (entry.name == kSourceFolderName)
+            // Every folder directly in the library root is a tab, "_Src" too.
+            if (entry.name == kSourceFolderName && dir != m_libraryRoot)
                 continue;
             Visit(entry.path, entry.name, ancestors, out);
         }
         ancestors.pop_back();
     }
 
+    std::string m_libraryRoot;
     int m_functions = 0;
     int m_faulty = 0;
 };

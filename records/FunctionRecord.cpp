@@ -11,12 +11,20 @@
 
 namespace kelvane {
 
-FunctionRecord::FunctionRecord() { std::memset(&m_header, 0, sizeof m_header); }
+FunctionRecord::FunctionRecord() {
+    std::memset(&m_header, 0, sizeof m_header);
+}
 
 bool FunctionRecord::Load(const std::string& path, FileStamp* stamp) {
+    // Only a regular file: opening a FIFO or a device would block or never end.
+    struct stat st {};
+    if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return false;
     std::string bytes;
-    if (!ReadWholeFile(path, bytes)) return false;
-    if (bytes.size() < fdb::kHeaderSize) return false;
+    if (!ReadWholeFile(path, bytes))
+        return false;
+    if (bytes.size() < fdb::kHeaderSize)
+        return false;
 
     FunctionHeader header;
     std::memcpy(&header, bytes.data(), sizeof header);
@@ -42,20 +50,25 @@ bool FunctionRecord::Load(const std::string& path, FileStamp* stamp) {
 
 bool FunctionRecord::LoadHeader(const std::string& path, FunctionHeader& header) {
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
-    struct stat st{};
+    if (fd < 0)
+        return false;
+    struct stat st {};
     FunctionHeader read{};
     std::size_t got = 0;
     bool ok = fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
     while (ok && got < sizeof read) {
         const ssize_t n = pread(fd, reinterpret_cast<char*>(&read) + got, sizeof read - got,
                                 static_cast<off_t>(got));
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) ok = false;
-        else got += static_cast<std::size_t>(n);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            ok = false;
+        else
+            got += static_cast<std::size_t>(n);
     }
     close(fd);
-    if (!ok) return false;
+    if (!ok)
+        return false;
     const std::size_t left = static_cast<std::size_t>(st.st_size) - fdb::kHeaderSize;
     if (read.parameterCount < 0 ||
         static_cast<std::size_t>(read.parameterCount) > left / fdb::kParameterSize)
@@ -78,7 +91,8 @@ Status FunctionRecord::Save(const std::string& path, const FileStamp* expected) 
 }
 
 void FunctionRecord::AllocateParameters(int n) {
-    if (n < 0) n = 0;
+    if (n < 0)
+        n = 0;
     m_parameters.assign(static_cast<std::size_t>(n), ParameterRecord{});
     m_header.parameterCount = n;
 }

@@ -14,7 +14,8 @@ namespace {
 std::string RandomFunctionFile(int count, unsigned seed, std::size_t trailing = 0) {
     std::mt19937 rng(seed);
     std::string bytes(fdb::kHeaderSize + count * fdb::kParameterSize + trailing, '\0');
-    for (char& c : bytes) c = static_cast<char>(rng());
+    for (char& c : bytes)
+        c = static_cast<char>(rng());
     const std::int32_t n = count;
     std::memcpy(bytes.data() + offsetof(FunctionHeader, parameterCount), &n, sizeof n);
     return bytes;
@@ -98,4 +99,39 @@ TEST(FunctionRecord, textFields_neverPassTheirEnd) {
     std::memset(p.typeName, 'X', sizeof p.typeName);  // no terminator at all
     EXPECT_EQ(FieldText(p.typeName).size(), fdb::kTypeNameSize);
     EXPECT_FALSE(FieldTerminated(p.typeName));
+}
+
+TEST(FunctionRecord, loadHeader_followsTheSameRuleAsLoad) {
+    TempDir dir;
+    FunctionHeader header{};
+    WriteBytes(dir / "ok.fdb", RandomFunctionFile(2, 5));
+    ASSERT_TRUE(FunctionRecord::LoadHeader(dir / "ok.fdb", header));
+    EXPECT_EQ(header.parameterCount, 2);
+
+    std::string truncated = RandomFunctionFile(2, 5);
+    truncated.pop_back();
+    WriteBytes(dir / "truncated.fdb", truncated);
+    EXPECT_FALSE(FunctionRecord::LoadHeader(dir / "truncated.fdb", header));
+    WriteBytes(dir / "short.fdb", std::string(fdb::kHeaderSize - 1, '\0'));
+    EXPECT_FALSE(FunctionRecord::LoadHeader(dir / "short.fdb", header));
+    EXPECT_FALSE(FunctionRecord::LoadHeader(dir.path(), header));
+}
+
+TEST(FunctionRecord, notARegularFile_failsWithoutBlocking) {
+    TempDir dir;
+    FunctionRecord record;
+    EXPECT_FALSE(record.Load(dir.path()));
+    ASSERT_EQ(mkfifo((dir / "pipe.fdb").c_str(), 0600), 0);
+    EXPECT_FALSE(record.Load(dir / "pipe.fdb"));  // would hang if it opened the pipe
+}
+
+TEST(FunctionRecord, allocateParameters_replacesTheArrayAndCount) {
+    FunctionRecord record;
+    record.AllocateParameters(3);
+    EXPECT_EQ(record.parameterCount(), 3);
+    EXPECT_EQ(record.parameters().size(), 3u);
+    EXPECT_EQ(record.Serialize().size(), fdb::kHeaderSize + 3 * fdb::kParameterSize);
+    record.AllocateParameters(0);
+    EXPECT_EQ(record.parameterCount(), 0);
+    EXPECT_EQ(record.Serialize().size(), fdb::kHeaderSize);
 }
