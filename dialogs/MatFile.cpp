@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "records/FileOps.h"
-#include "records/LibraryPaths.h"
 
 namespace kelvane {
 
@@ -80,17 +79,6 @@ Status ParseMatFile(std::string_view text, MatrixGrid& grid) {
 
 Status WriteMatFile(const std::string& path, const MatrixGrid& grid) {
     return WriteFileAtomically(path, FormatMatFile(grid));
-}
-
-Status ReadMatFile(const std::string& path, MatrixGrid& grid) {
-    std::string bytes;
-    if (!ReadWholeFile(path, bytes))
-        return Status::Fail("could not read " + DisplayPath(path));
-    Status parsed = ParseMatFile(bytes, grid);
-    if (!parsed)
-        return Status::Fail("could not load " + DisplayPath(path) + ": " + parsed.message() +
-                            "; the matrix is unchanged");
-    return parsed;
 }
 
 }  // namespace kelvane

@@ -24,8 +24,7 @@ std::string FormatMatFile(const MatrixGrid& grid);
 // message says what is wrong. Numbers outside the stored part keep their values.
 Status ParseMatFile(std::string_view text, MatrixGrid& grid);
 
-// Writes through the atomic save path.
+// Writes through the atomic save path; read with ReadWholeFile and ParseMatFile.
 Status WriteMatFile(const std::string& path, const MatrixGrid& grid);
-Status ReadMatFile(const std::string& path, MatrixGrid& grid);
 
 }  // namespace kelvane

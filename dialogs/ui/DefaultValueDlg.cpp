@@ -18,8 +18,7 @@ CDefaultValueDlg::CDefaultValueDlg(UiSeam& seam, QWidget* parent)
 
 void CDefaultValueDlg::SetValue(const QString& value) {
     m_strValue = value;
-    m_edit->setText(value);
-    m_limit->Reset();
+    m_limit->SetText(value);
 }
 
 void CDefaultValueDlg::accept() {

@@ -22,8 +22,7 @@ void CDescriptionDlg::SetDescription(const QString& description) {
     m_strDescription = description;
     QString shown = description;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    m_edit->setPlainText(shown);
-    m_limit->Reset();
+    m_limit->SetText(shown);
 }
 
 void CDescriptionDlg::accept() {

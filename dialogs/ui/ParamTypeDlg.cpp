@@ -19,7 +19,8 @@ CParamTypeDlg::CParamTypeDlg(QWidget* parent) : QDialog(parent), m_list(new QCom
 void CParamTypeDlg::SetTypeName(const std::string& typeName) {
     m_strTypeName = typeName;
     int selected = -1;
-    for (std::size_t i = 0; i < kelvane::kTypeSelectionRows.size(); ++i) {
+    // An empty name is no type: it must not pick a spacer row.
+    for (std::size_t i = 0; i < kelvane::kTypeSelectionRows.size() && !typeName.empty(); ++i) {
         if (kelvane::kTypeSelectionRows[i] == typeName) {
             selected = static_cast<int>(i);
             break;

@@ -18,9 +18,8 @@ CRenameDlg::CRenameDlg(QWidget* parent) : QDialog(parent), m_edit(new QLineEdit(
 
 void CRenameDlg::SetName(const QString& name) {
     m_strName = name;
-    m_edit->setText(name);
+    m_limit->SetText(name);
     m_edit->selectAll();
-    m_limit->Reset();
 }
 
 void CRenameDlg::accept() {

@@ -24,20 +24,30 @@ int CountBytes(const QString& text, ByteCount count) {
 CByteLimit::CByteLimit(QLineEdit* edit, int maxBytes, ByteCount count)
     : QObject(edit), m_lineEdit(edit), m_maxBytes(maxBytes), m_count(count) {
     connect(edit, &QLineEdit::textChanged, this, &CByteLimit::OnChanged);
-    Reset();
+    Remember();
 }
 
 CByteLimit::CByteLimit(QPlainTextEdit* edit, int maxBytes, ByteCount count)
     : QObject(edit), m_textEdit(edit), m_maxBytes(maxBytes), m_count(count) {
     connect(edit, &QPlainTextEdit::textChanged, this, &CByteLimit::OnChanged);
-    Reset();
+    Remember();
 }
 
 QString CByteLimit::Current() const {
     return m_lineEdit ? m_lineEdit->text() : m_textEdit->toPlainText();
 }
 
-void CByteLimit::Reset() {
+void CByteLimit::SetText(const QString& text) {
+    m_restoring = true;
+    if (m_lineEdit)
+        m_lineEdit->setText(text);
+    else
+        m_textEdit->setPlainText(text);
+    m_restoring = false;
+    Remember();
+}
+
+void CByteLimit::Remember() {
     m_lastGood = Current();
     m_lastCursor = m_lineEdit ? m_lineEdit->cursorPosition() : m_textEdit->textCursor().position();
 }
@@ -52,8 +62,7 @@ void CByteLimit::OnChanged() {
         QApplication::beep();
         return;
     }
-    m_lastGood = text;
-    m_lastCursor = m_lineEdit ? m_lineEdit->cursorPosition() : m_textEdit->textCursor().position();
+    Remember();
 }
 
 void CByteLimit::Restore() {

@@ -24,12 +24,13 @@ public:
     CByteLimit(QLineEdit* edit, int maxBytes, ByteCount count);
     CByteLimit(QPlainTextEdit* edit, int maxBytes, ByteCount count);
 
-    // Call after the program itself set the text, so it becomes the fallback.
-    void Reset();
+    // Sets the text as the program holds it, over budget or not; it becomes the fallback.
+    void SetText(const QString& text);
     int maxBytes() const { return m_maxBytes; }
 
 private:
     void OnChanged();
+    void Remember();
     QString Current() const;
     void Restore();
 
