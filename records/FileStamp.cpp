@@ -1,6 +1,8 @@
 #include "records/FileStamp.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "records/FileOps.h"
 
@@ -18,8 +20,9 @@ std::uint64_t HashBytes(std::string_view bytes) {
 
 FileStamp StampFromDescriptor(int fd, std::string_view bytes) {
     FileStamp stamp;
-    struct stat st{};
-    if (fstat(fd, &st) != 0) return stamp;
+    struct stat st {};
+    if (fstat(fd, &st) != 0)
+        return stamp;
     stamp.exists = true;
     stamp.size = static_cast<std::int64_t>(bytes.size());
     stamp.mtimeNs = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
@@ -29,16 +32,16 @@ FileStamp StampFromDescriptor(int fd, std::string_view bytes) {
 }
 
 FileStamp StampOfFile(const std::string& path) {
+    // One descriptor for the bytes and the metadata, so both describe the same file.
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return {};
+    struct stat st {};
     std::string bytes;
     FileStamp stamp;
-    if (!ReadWholeFile(path, bytes)) return stamp;
-    struct stat st{};
-    if (stat(path.c_str(), &st) != 0) return stamp;
-    stamp.exists = true;
-    stamp.size = static_cast<std::int64_t>(bytes.size());
-    stamp.mtimeNs = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
-    stamp.inode = static_cast<std::uint64_t>(st.st_ino);
-    stamp.hash = HashBytes(bytes);
+    if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ReadDescriptor(fd, bytes))
+        stamp = StampFromDescriptor(fd, bytes);
+    close(fd);
     return stamp;
 }
 

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <stdio.h>
+#include <sys/wait.h>
+
+#include <string>
+
+#include "records/FunctionRecord.h"
+
+// The outcome of a command run through the shell.
+struct RunResult {
+    int exitCode = -1;  // -1 when killed by a signal
+    std::string output;
+};
+
+inline RunResult RunShell(const std::string& command) {
+    RunResult result;
+    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+    if (!pipe)
+        return result;
+    char buffer[4096];
+    while (std::size_t got = fread(buffer, 1, sizeof buffer, pipe))
+        result.output.append(buffer, got);
+    const int status = pclose(pipe);
+    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+}
+
+// A path quoted for the shell (test paths hold no quote).
+inline std::string Q(const std::string& path) {
+    return "'" + path + "'";
+}
+
+inline std::string Stress() {
+    return KELVANE_STRESS;
+}
+inline std::string Shim() {
+    return KELVANE_FAULTSHIM;
+}
+
+// A function file of n int* parameters with the given description.
+inline std::string FunctionBytes(int n, const std::string& description) {
+    kelvane::FunctionRecord record;
+    record.AllocateParameters(n);
+    static_cast<void>(kelvane::SetFieldText(record.header().description, description));
+    for (int i = 0; i < n; ++i)
+        static_cast<void>(kelvane::SetFieldText(record.parameter(i).typeName, "int*"));
+    return record.Serialize();
+}
+
+inline bool Contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}

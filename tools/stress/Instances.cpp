@@ -1,0 +1,91 @@
+// Two processes editing the same function file: each loads it, increments a counter in
+// the description and saves with change detection. Every accepted save must count, so
+// the final counter equals the number of accepted saves (no lost update), and the file
+// is one complete version.
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
+
+#include "records/FileOps.h"
+#include "records/FunctionRecord.h"
+#include "tools/stress/SampleRecords.h"
+#include "tools/stress/Stress.h"
+
+namespace kelvane::stress {
+
+namespace {
+
+struct Tally {
+    long saved = 0, locked = 0, changed = 0, other = 0;
+};
+
+Tally EditLoop(const std::string& path, long attempts) {
+    Tally tally;
+    for (long i = 0; i < attempts; ++i) {
+        FunctionRecord record;
+        FileStamp stamp;
+        if (!record.Load(path, &stamp)) {
+            ++tally.other;
+            continue;
+        }
+        const long counter = std::stol(std::string(FieldText(record.header().description)));
+        static_cast<void>(SetFieldText(record.header().description, std::to_string(counter + 1)));
+        const Status status = record.Save(path, &stamp);
+        if (status.ok())
+            ++tally.saved;
+        else if (status.message().find("another save is in progress") != std::string::npos)
+            ++tally.locked;
+        else if (status.message().find("changed on disk") != std::string::npos)
+            ++tally.changed;
+        else
+            ++tally.other;
+    }
+    return tally;
+}
+
+}  // namespace
+
+int TwoInstances(const std::string& dir, long attempts) {
+    const std::string path = dir + "/Shared().fdb";
+    if (!WriteFileAtomically(path, CounterFunctionBytes(0)).ok())
+        return 2;
+    int pipes[2][2];
+    pid_t children[2];
+    for (int k = 0; k < 2; ++k) {
+        if (pipe(pipes[k]) != 0)
+            return 2;
+        children[k] = fork();
+        if (children[k] == 0) {
+            const Tally tally = EditLoop(path, attempts);
+            static_cast<void>(write(pipes[k][1], &tally, sizeof tally));
+            _exit(0);
+        }
+        close(pipes[k][1]);
+    }
+    Tally total;
+    for (int k = 0; k < 2; ++k) {
+        Tally tally;
+        if (read(pipes[k][0], &tally, sizeof tally) != sizeof tally)
+            return 2;
+        waitpid(children[k], nullptr, 0);
+        std::printf(
+            "instance %d: %ld attempts, %ld saved, %ld refused (save in progress), %ld "
+            "refused (changed on disk), %ld other\n",
+            k + 1, attempts, tally.saved, tally.locked, tally.changed, tally.other);
+        total.saved += tally.saved;
+        total.other += tally.other;
+    }
+    const long counter = CounterOf(path);
+    std::string left;
+    const bool lockLeft = ReadWholeFile(path + std::string(kLockSuffix), left);
+    const long lostUpdates = counter < 0 ? -1 : total.saved - counter;
+    std::printf(
+        "final file complete: %s\nfinal counter: %ld\naccepted saves: %ld\nlost "
+        "updates: %ld\nlock left: %s\n",
+        counter >= 0 ? "yes" : "no", counter, total.saved, lostUpdates, lockLeft ? "yes" : "no");
+    return counter >= 0 && lostUpdates == 0 && !lockLeft && total.other == 0 ? 0 : 1;
+}
+
+}  // namespace kelvane::stress

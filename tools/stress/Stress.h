@@ -1,0 +1,11 @@
+#pragma once
+
+#include <string>
+
+namespace kelvane::stress {
+
+int KillLoop(const std::string& dir, long kills, long maxDelayMicros);
+int TwoInstances(const std::string& dir, long attempts);
+int RenameRace(const std::string& dir, long rounds, bool plainRename);
+
+}  // namespace kelvane::stress

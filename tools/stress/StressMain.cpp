@@ -1,0 +1,44 @@
+// kelvane-stress: the reliability drivers. Each command prints its figures.
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "tools/stress/Probe.h"
+#include "tools/stress/Stress.h"
+
+namespace {
+
+int Usage() {
+    std::fprintf(stderr,
+                 "usage: kelvane-stress killloop DIR KILLS [MAX_DELAY_US]\n"
+                 "       kelvane-stress instances DIR ATTEMPTS\n"
+                 "       kelvane-stress race DIR ROUNDS [--plain]\n"
+                 "       kelvane-stress edit FILE          (load, change, save)\n"
+                 "       kelvane-stress write FILE SIZE    (save SIZE bytes)\n"
+                 "       kelvane-stress rename FROM TO     (no-replace rename)\n");
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace kelvane::stress;
+    if (argc < 3)
+        return Usage();
+    const std::string command = argv[1];
+    const std::string first = argv[2];
+    auto number = [&](int i, long fallback) { return argc > i ? std::atol(argv[i]) : fallback; };
+    if (command == "killloop" && argc >= 4)
+        return KillLoop(first, number(3, 0), number(4, 4000));
+    if (command == "instances" && argc >= 4)
+        return TwoInstances(first, number(3, 0));
+    if (command == "race" && argc >= 4)
+        return RenameRace(first, number(3, 0), argc > 4 && std::string(argv[4]) == "--plain");
+    if (command == "edit")
+        return ProbeEdit(first);
+    if (command == "write" && argc >= 4)
+        return ProbeWrite(first, number(3, 0));
+    if (command == "rename" && argc >= 4)
+        return ProbeRename(first, argv[3]);
+    return Usage();
+}
