@@ -40,7 +40,10 @@ public:
         Visit(start, LastComponent(start), ancestors, out);
         out << m_functions << " function folder" << (m_functions == 1 ? "" : "s") << " checked, "
             << m_faulty << " with problems\n";
-        return m_faulty == 0 ? kExitOk : kExitFailure;
+        if (m_faulty == 0)
+            return kExitOk;
+        return Failure(err, std::to_string(m_faulty) + " of " + std::to_string(m_functions) +
+                                " function files are not sound");
     }
 
 private:
