@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QWizardPage>
+#include <string>
+
+class CCodeWizard;
+class QCheckBox;
+class QPlainTextEdit;
+class UiSeam;
+
+// Page 4: the summary of what will be created, and the choice to open the project in
+// the development environment. Finish creates the function; a failure keeps the wizard
+// open on this page with every input as it was.
+class CFinalPropertyPage : public QWizardPage {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(CFinalPropertyPage)
+
+public:
+    CFinalPropertyPage(CCodeWizard& wizard, UiSeam& seam, QWidget* parent = nullptr);
+
+    void initializePage() override;
+    bool validatePage() override;
+
+    // The summary with "\r\n" line ends, as last built.
+    const std::string& Summary() const { return m_strSummary; }
+    QPlainTextEdit* SummaryEdit() const { return m_summaryEdit; }
+    QCheckBox* LaunchBox() const { return m_launchBox; }
+
+private:
+    void ReportGenerationGaps(bool sourceFailed, const std::string& gaps);
+
+    CCodeWizard& m_wizard;
+    UiSeam& m_seam;
+    QPlainTextEdit* m_summaryEdit;
+    QCheckBox* m_launchBox;
+    std::string m_strSummary;
+};
