@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace kelvane::bench {
+
+// Shape of a generated library. Every group below a top-level group has fanout subgroups
+// down to depth levels; every group at the last level holds functionsPerGroup functions.
+// Besides, the top-level group "Wide" holds one group "All" of wideFunctions functions.
+struct LibraryShape {
+    int topLevelGroups = 3;
+    int depth = 2;
+    int fanout = 3;
+    int functionsPerGroup = 5;
+    int parametersPerFunction = 3;
+    int wideFunctions = 10000;
+    std::uint32_t seed = 1;
+};
+
+struct GeneratedLibrary {
+    std::string wideGroup;               // path of the wide group
+    std::vector<std::string> wideFiles;  // its function files, in creation order
+    int functions = 0;
+    int groups = 0;
+};
+
+// Writes programDir/FunctionLibrary with the given shape; the same seed gives the same
+// bytes. Files are written plainly (no fsync): this is test data.
+GeneratedLibrary GenerateLibrary(const std::string& programDir, const LibraryShape& shape);
+
+}  // namespace kelvane::bench

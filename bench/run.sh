@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Builds and runs the benchmarks; prints each result with its floor and ratio.
+#   bench/run.sh [ROUNDS]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${KELVANE_BENCH_BUILD:-build-bench}
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKELVANE_TESTS=OFF >/dev/null
+cmake --build "$build" -j2 --target list_bench make_synthetic_library
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+echo "== list of a 10,000-function group"
+"$build/bin/list_bench" "$work/lib" "${1:-7}"
