@@ -17,8 +17,11 @@ struct FunctionEditsFile : ::testing::Test {
 
     void Write(const std::vector<std::string>& types) {
         sample::FunctionSpec spec{"Blur", 0, "Blurs", {}};
-        for (const std::string& type : types)
-            spec.params.push_back({type});
+        for (const std::string& type : types) {
+            sample::ParamSpec param;
+            param.type = type;
+            spec.params.push_back(param);
+        }
         ASSERT_TRUE(sample::WriteFunction(dir.path(), spec).ok());
         path = dir / "Blur()/Blur().fdb";
     }
