@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <clocale>
 #include <csignal>
 #include <cstring>
 #include <string>
@@ -25,6 +26,9 @@ int main(int argc, char** argv) {
     // A write past the file size limit must fail with an error, not end the program.
     std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
+    // Value texts and generated files are written with printf-style "%f": keep "." as the
+    // decimal point whatever the user's locale (QApplication adopted it).
+    std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName(QStringLiteral("Kelvane"));
     ApplyHomeOption(argc, argv);
 
