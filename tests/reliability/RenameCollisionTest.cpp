@@ -59,7 +59,7 @@ void ExpectAllRefused(bool fallback) {
         const std::string before = Describe(to);
         std::string message;
         if (fallback) {
-            const RunResult run = RunShell("KELVANE_FAULT=renameat2:0:EINVAL LD_PRELOAD=" + Shim() +
+            const RunResult run = RunShell("KELVANE_FAULT=renameat2:0:EINVAL " + PreloadShim() +
                                            " " + Stress() + " rename " + Q(from) + " " + Q(to));
             EXPECT_EQ(run.exitCode, 1);
             message = run.output;
@@ -89,7 +89,7 @@ TEST(RenameCollisionTest, placeholderFallback_movesToAFreeName) {
     MakeDirs(dir / "Blur()");
     WriteBytes(dir / "Blur()/Blur().fdb", "ours");
     WriteBytes(dir / "Edge().fdb", "file");
-    const std::string shim = "KELVANE_FAULT=renameat2:0:EINVAL LD_PRELOAD=" + Shim() + " ";
+    const std::string shim = "KELVANE_FAULT=renameat2:0:EINVAL " + PreloadShim() + " ";
     EXPECT_EQ(
         RunShell(shim + Stress() + " rename " + Q(dir / "Blur()") + " " + Q(dir / "Sharpen()"))
             .exitCode,
@@ -124,7 +124,7 @@ TEST(RenameCollisionTest, moveToAnotherFileSystem_isRefused) {
     const std::string to = "/dev/shm/kelvane-xdev-" + std::to_string(getpid());
     for (const bool fallback : {false, true}) {
         const std::string prefix =
-            fallback ? "KELVANE_FAULT=renameat2:0:EINVAL LD_PRELOAD=" + Shim() + " " : "";
+            fallback ? "KELVANE_FAULT=renameat2:0:EINVAL " + PreloadShim() + " " : "";
         const RunResult run =
             RunShell(prefix + Stress() + " rename " + Q(dir / "Blur()") + " " + Q(to));
         EXPECT_EQ(run.exitCode, 1);

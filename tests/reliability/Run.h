@@ -34,8 +34,11 @@ inline std::string Q(const std::string& path) {
 inline std::string Stress() {
     return KELVANE_STRESS;
 }
-inline std::string Shim() {
-    return KELVANE_FAULTSHIM;
+// Environment that preloads the fault shim (also in a sanitized build, whose runtime
+// would otherwise object to not coming first).
+inline std::string PreloadShim() {
+    return std::string("LD_PRELOAD=") + KELVANE_FAULTSHIM +
+           " ASAN_OPTIONS=$ASAN_OPTIONS:verify_asan_link_order=0";
 }
 
 // A function file of n int* parameters with the given description.

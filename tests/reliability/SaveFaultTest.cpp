@@ -20,8 +20,8 @@ struct MatrixTally {
 std::string FaultCommand(const TempDir& dir, const TempDir& scratch, const std::string& fault,
                          const std::string& tail) {
     return "KELVANE_FAULT=" + fault + " KELVANE_FAULT_PATH=" + dir.path() +
-           " KELVANE_FAULT_ARM=manual KELVANE_FAULT_REPORT=" + scratch / "report" +
-           " LD_PRELOAD=" + Shim() + " " + Stress() + " " + tail;
+           " KELVANE_FAULT_ARM=manual KELVANE_FAULT_REPORT=" + scratch / "report" + " " +
+           PreloadShim() + " " + Stress() + " " + tail;
 }
 
 }  // namespace

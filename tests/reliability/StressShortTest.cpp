@@ -24,3 +24,10 @@ TEST(StressShortTest, renameRacingMkdir_neverReplaces) {
     EXPECT_EQ(run.exitCode, 0) << run.output;
     EXPECT_TRUE(Contains(run.output, "replaced: 0")) << run.output;
 }
+
+TEST(StressShortTest, externalChanges_areAllStoppedWithoutFalseAlarms) {
+    TempDir dir;
+    const RunResult run = RunShell(Stress() + " changes " + dir.path() + " 60");
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_TRUE(Contains(run.output, "false alarms: 0")) << run.output;
+}

@@ -6,6 +6,7 @@ namespace kelvane::stress {
 
 int KillLoop(const std::string& dir, long kills, long maxDelayMicros);
 int TwoInstances(const std::string& dir, long attempts);
+int ExternalChanges(const std::string& dir, long rounds);
 int RenameRace(const std::string& dir, long rounds, bool plainRename);
 
 }  // namespace kelvane::stress

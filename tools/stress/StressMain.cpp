@@ -13,6 +13,7 @@ int Usage() {
                  "usage: kelvane-stress killloop DIR KILLS [MAX_DELAY_US]\n"
                  "       kelvane-stress instances DIR ATTEMPTS\n"
                  "       kelvane-stress race DIR ROUNDS [--plain]\n"
+                 "       kelvane-stress changes DIR ROUNDS\n"
                  "       kelvane-stress edit FILE          (load, change, save)\n"
                  "       kelvane-stress write FILE SIZE    (save SIZE bytes)\n"
                  "       kelvane-stress rename FROM TO     (no-replace rename)\n");
@@ -34,6 +35,8 @@ int main(int argc, char** argv) {
         return TwoInstances(first, number(3, 0));
     if (command == "race" && argc >= 4)
         return RenameRace(first, number(3, 0), argc > 4 && std::string(argv[4]) == "--plain");
+    if (command == "changes" && argc >= 4)
+        return ExternalChanges(first, number(3, 0));
     if (command == "edit")
         return ProbeEdit(first);
     if (command == "write" && argc >= 4)
