@@ -56,6 +56,8 @@ public:
             return UsageError(err, "the folder is empty");
         const std::string folderPath = NormalizeFolderArgument(args.positional[0]);
         const std::string folderName = LastComponent(folderPath);
+        if (folderName.empty())
+            return UsageError(err, "FOLDER must name a folder");
 
         const InfoTreeResult tree = LoadInfoTree(folderPath, folderName);
         if (!tree.loaded) {

@@ -49,7 +49,8 @@ bool FunctionRecord::Load(const std::string& path, FileStamp* stamp) {
 }
 
 bool FunctionRecord::LoadHeader(const std::string& path, FunctionHeader& header) {
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so that a FIFO is refused by the test below instead of waiting.
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return false;
     struct stat st {};

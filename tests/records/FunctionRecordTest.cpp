@@ -123,6 +123,8 @@ TEST(FunctionRecord, notARegularFile_failsWithoutBlocking) {
     EXPECT_FALSE(record.Load(dir.path()));
     ASSERT_EQ(mkfifo((dir / "pipe.fdb").c_str(), 0600), 0);
     EXPECT_FALSE(record.Load(dir / "pipe.fdb"));  // would hang if it opened the pipe
+    FunctionHeader header{};
+    EXPECT_FALSE(FunctionRecord::LoadHeader(dir / "pipe.fdb", header));
 }
 
 TEST(FunctionRecord, allocateParameters_replacesTheArrayAndCount) {
