@@ -1,0 +1,121 @@
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <filesystem>
+
+#include "FakeSeam.h"
+#include "TestFiles.h"
+#include "app/MainFrame.h"
+#include "browser/FuncTreeView.h"
+#include "records/LibraryPaths.h"
+#include "uisupport/CommandIds.h"
+
+namespace {
+
+// A library with the tab Basic holding the groups Filter (with Blur()), Other and the
+// empty folder Empty.
+class LibraryCommandsTest : public ::testing::Test {
+protected:
+    LibraryCommandsTest() {
+        MakeDirs(dir / "FunctionLibrary/Basic/Filter/Blur()");
+        MakeDirs(dir / "FunctionLibrary/Basic/Other/Inner");
+        MakeDirs(dir / "FunctionLibrary/Basic/Empty");
+        kelvane::SetProgramDirectoryOverride(dir.path());
+        frame = std::make_unique<CMainFrame>(seam);
+    }
+    ~LibraryCommandsTest() override {
+        frame.reset();
+        kelvane::SetProgramDirectoryOverride("");
+    }
+
+    std::string Basic(const std::string& name = {}) {
+        return dir / ("FunctionLibrary/Basic" + (name.empty() ? "" : "/" + name));
+    }
+    void Select(const std::string& path) {
+        ASSERT_NE(frame->GetBrowser()->SelectPath(path), nullptr);
+    }
+    void AnswerRename(const QString& name) {
+        seam.onNextDialog([name](QDialog& dialog) {
+            dialog.findChild<QLineEdit*>(QStringLiteral("1020"))->setText(name);
+            dialog.accept();
+        });
+    }
+    QStringList BasicChildren() {
+        QTreeWidgetItem* basic = frame->GetBrowser()->CurrentTree()->RootItem();
+        QStringList names;
+        for (int i = 0; i < basic->childCount(); ++i)
+            names << basic->child(i)->text(0);
+        names.sort();
+        return names;
+    }
+
+    TempDir dir;
+    FakeSeam seam;
+    std::unique_ptr<CMainFrame> frame;
+};
+
+}  // namespace
+
+TEST_F(LibraryCommandsTest, rename_movesTheFolderBesideItselfAndRefreshesTheParent) {
+    Select(Basic("Filter"));
+    AnswerRename(QStringLiteral("Filters"));
+    EXPECT_TRUE(frame->RunCommand(cmd::kRename));
+    EXPECT_TRUE(std::filesystem::is_directory(Basic("Filters/Blur()")));
+    EXPECT_FALSE(std::filesystem::exists(Basic("Filter")));
+    EXPECT_EQ(BasicChildren(), (QStringList{"Empty", "Filters", "Other"}));
+    EXPECT_TRUE(seam.messages.empty());
+
+    // A function folder keeps its files' names.
+    Select(Basic("Filters/Blur()"));
+    AnswerRename(QStringLiteral("Sharpen()"));
+    frame->RunCommand(cmd::kRename);
+    EXPECT_TRUE(std::filesystem::is_directory(Basic("Filters/Sharpen()")));
+}
+
+TEST_F(LibraryCommandsTest, rename_neverReplacesASiblingAndRefusesBadNames) {
+    for (const QString& taken : {QStringLiteral("Other"), QStringLiteral("Empty")}) {
+        Select(Basic("Filter"));
+        AnswerRename(taken);
+        frame->RunCommand(cmd::kRename);
+    }
+    for (const QString& bad : {QString(), QStringLiteral("a/b"), QStringLiteral("..")}) {
+        Select(Basic("Filter"));
+        AnswerRename(bad);
+        frame->RunCommand(cmd::kRename);
+    }
+    EXPECT_EQ(seam.messages.size(), 5u);
+    EXPECT_TRUE(std::filesystem::is_directory(Basic("Filter/Blur()")));
+    EXPECT_TRUE(std::filesystem::is_directory(Basic("Other/Inner")));
+    EXPECT_TRUE(std::filesystem::is_empty(Basic("Empty")));
+    EXPECT_EQ(BasicChildren(), (QStringList{"Empty", "Filter", "Other"}));
+}
+
+TEST_F(LibraryCommandsTest, rename_cancelNoSelectionAndTheTabRoot_changeNothing) {
+    Select(Basic("Filter"));
+    seam.onNextDialog([](QDialog& dialog) { dialog.reject(); });
+    frame->RunCommand(cmd::kRename);
+    EXPECT_TRUE(std::filesystem::is_directory(Basic("Filter")));
+
+    frame->GetBrowser()->CurrentTree()->setCurrentItem(nullptr);
+    frame->RunCommand(cmd::kRename);
+    EXPECT_EQ(seam.dialogTitles.size(), 1u);  // no dialog without a selection
+
+    Select(Basic());
+    frame->RunCommand(cmd::kRename);
+    EXPECT_EQ(seam.dialogTitles.size(), 1u);
+    EXPECT_EQ(seam.messages.size(), 1u);
+    EXPECT_TRUE(std::filesystem::is_directory(Basic()));
+    EXPECT_EQ(seam.unexpectedDialogs, 0);
+}
+
+TEST_F(LibraryCommandsTest, codeWizardRunsModallyAndLaunchExplorerOpensTheLibraryRoot) {
+    seam.onNextDialog([](QDialog& dialog) { dialog.reject(); });
+    EXPECT_TRUE(frame->RunCommand(cmd::kCodeWizard));
+    EXPECT_EQ(seam.dialogTitles, std::vector<QString>{QStringLiteral("Wizard")});
+
+    EXPECT_TRUE(frame->RunCommand(cmd::kLaunchExplorer));
+    ASSERT_EQ(seam.launches.size(), 1u);
+    EXPECT_EQ(seam.launches[0].program, "xdg-open");
+    EXPECT_EQ(seam.launches[0].arguments,
+              QStringList{QString::fromStdString(dir / "FunctionLibrary/")});
+}
