@@ -28,7 +28,8 @@ public:
         if (!IsDirectory(root))
             return Failure(err, "no function library at " + DisplayPath(root));
         for (const DirEntry& tab : ScanDirectories(root)) {
-            if (tab.name != args[0])
+            // The raw name, or the name as tabs prints it (a CP949 name decoded).
+            if (tab.name != args[0] && DisplayName(tab.name) != args[0])
                 continue;
             out << EscapeLine(DisplayName(tab.name)) << "\n";
             std::vector<DirectoryId> ancestors;

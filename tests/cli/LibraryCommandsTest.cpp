@@ -56,6 +56,9 @@ TEST_F(LibraryCommands, tree_skipsSourceFoldersAndEndsCycles) {
     }
     EXPECT_EQ(run.lines(), expected);
 
+    MakeDirs(Lib("\xC7\xCA\xC5\xCD/Sub"));  // a tab named in CP949, asked for as tabs shows it
+    EXPECT_EQ(Run({"tree", "필터"}).lines(), (Lines{"필터", "  Sub"}));
+
     const CliRun missing = Run({"tree", "Nope"});
     EXPECT_EQ(missing.code, 1);
     EXPECT_TRUE(missing.out.empty());
