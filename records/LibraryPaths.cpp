@@ -26,6 +26,13 @@ const std::string& GetProgramDirectoryOverride() {
     return ProgramDirectoryOverride();
 }
 
+std::string ProgramDirectoryOf(const std::string& programPath) {
+    const auto slash = programPath.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return programPath.substr(0, slash);  // "" for a program in "/"
+}
+
 std::string GetProgramDirectory() {
     if (!ProgramDirectoryOverride().empty())
         return ProgramDirectoryOverride();
@@ -33,11 +40,7 @@ std::string GetProgramDirectory() {
     const ssize_t length = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
     if (length <= 0)
         return ".";
-    const std::string exe(buffer, static_cast<std::size_t>(length));
-    const auto slash = exe.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? std::string() : exe.substr(0, slash);
+    return ProgramDirectoryOf(std::string(buffer, static_cast<std::size_t>(length)));
 }
 
 std::string GetLibraryRoot() {

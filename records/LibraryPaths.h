@@ -20,6 +20,9 @@ const std::string& GetProgramDirectoryOverride();
 // Directory of the running binary (or the override), without a trailing separator.
 std::string GetProgramDirectory();
 std::string GetLibraryRoot();
+// Everything before the last separator of the program's path; "" for a program in "/",
+// so that the library root is then "/FunctionLibrary".
+std::string ProgramDirectoryOf(const std::string& programPath);
 
 // True when the name ends in exactly "()".
 bool IsFunctionFolderName(std::string_view name);

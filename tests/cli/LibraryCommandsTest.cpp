@@ -160,6 +160,14 @@ TEST(SampleLibrary, isSoundAndShowsItsTexts) {
                "        3 [5/5]", "      Stored Value [4/4]", "        5 [5/5]",
                "      Description(Max:512 bytes) [4/4]", "        커널 크기 (홀수) [5/5]"}));
 
+    // Blur() holds its function file and a source folder: neither is in the tree.
+    const CliRun tree = RunCliWords({"--home", home.path(), "tree", "Basic"});
+    EXPECT_EQ(tree.code, 0);
+    EXPECT_EQ(tree.out.find("_Src"), std::string::npos);
+    EXPECT_EQ(tree.out.find(".fdb"), std::string::npos);
+    EXPECT_NE(tree.out.find("\n  Filter\n"), std::string::npos);
+    EXPECT_NE(tree.out.find("\n    Blur()\n"), std::string::npos);
+
     const std::string skeleton = home / "ClassLibrary";
     EXPECT_FALSE(std::filesystem::exists(skeleton));  // the library alone was asked for
 }

@@ -59,6 +59,8 @@ TEST(LibraryPaths, programDirectory_isTheBinarysFolderUnlessOverridden) {
     EXPECT_EQ(GetProgramDirectory(), "/opt/kelvane");
     EXPECT_EQ(GetLibraryRoot(), "/opt/kelvane/FunctionLibrary");
     SetProgramDirectoryOverride(saved);
+    EXPECT_EQ(ProgramDirectoryOf("/usr/bin/kelvane"), "/usr/bin");
+    EXPECT_EQ(ProgramDirectoryOf("/kelvane") + "/FunctionLibrary", "/FunctionLibrary");
 }
 
 TEST(DirScan, keepsDirectoriesAndLinksToThem_inEnumerationOrder) {
