@@ -7,6 +7,7 @@
 #include "cli/LibraryArgs.h"
 #include "records/DirScan.h"
 #include "records/FunctionFileCheck.h"
+#include "records/Leftovers.h"
 #include "records/LibraryPaths.h"
 
 namespace kelvane::cli {
@@ -19,11 +20,20 @@ using DirectoryId = std::pair<dev_t, ino_t>;
 class CheckCommand : public Command {
 public:
     CheckCommand()
-        : Command("check", "[PATH]",
+        : Command("check", "[PATH] [--clean]",
                   "report function files that are missing, short, inconsistent or hold an "
-                  "unterminated text (PATH defaults to the library)") {}
+                  "unterminated text, and lock files or staging folders left by a crash; "
+                  "--clean removes those older than a minute (PATH defaults to the library)") {}
 
-    int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) override {
+    int run(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) override {
+        std::vector<std::string> args;
+        m_clean = false;
+        for (const std::string& word : words) {
+            if (word == "--clean")
+                m_clean = true;
+            else
+                args.push_back(word);
+        }
         if (args.size() > 1)
             return UsageError(err, "check takes at most one folder");
         if (!args.empty() && args[0].empty())
@@ -35,13 +45,21 @@ public:
 
         m_functions = 0;
         m_faulty = 0;
+        m_leftovers = 0;
         std::vector<DirectoryId> ancestors;
         m_libraryRoot = GetLibraryRoot();
         Visit(start, LastComponent(start), ancestors, out);
         out << m_functions << " function folder" << (m_functions == 1 ? "" : "s") << " checked, "
             << m_faulty << " with problems\n";
-        if (m_faulty == 0)
+        if (m_leftovers > 0)
+            out << m_leftovers << " left by interrupted saves or creations"
+                << (m_clean ? " kept (less than a minute old, or not removable)\n"
+                            : "; --clean removes them\n");
+        if (m_faulty == 0 && m_leftovers == 0)
             return kExitOk;
+        if (m_faulty == 0)
+            return Failure(err, std::to_string(m_leftovers) +
+                                    " lock files or staging folders were left by a crash");
         return Failure(err, std::to_string(m_faulty) + " of " + std::to_string(m_functions) +
                                 " function files are not sound");
     }
@@ -66,6 +84,9 @@ private:
             for (const std::string& problem : problems)
                 out << DisplayPath(file) << ": " << problem << "\n";
         }
+        ReportLeftovers(dir, out);
+        if (IsFunctionFolderName(name))
+            ReportLeftovers(GetSourceFolderPath(dir), out);
         ancestors.push_back(id);
         for (const DirEntry& entry : ScanDirectories(dir)) {
             // Every folder directly in the library root is a tab, "_Src" too.
@@ -76,6 +97,28 @@ private:
         ancestors.pop_back();
     }
 
+    // Counts what stays behind: entries kept, perhaps in use, or that could not be removed.
+    void ReportLeftovers(const std::string& dir, std::ostream& out) {
+        for (const Leftover& leftover : FindLeftovers(dir)) {
+            const std::string what =
+                DisplayPath(leftover.path) + (leftover.isLock
+                                                  ? ": lock file of an interrupted save"
+                                                  : ": staging folder of an interrupted creation");
+            if (m_clean && !leftover.recent) {
+                const Status removed = RemoveLeftover(leftover);
+                out << (removed ? what + ", removed" : removed.message()) << "\n";
+                if (removed)
+                    continue;
+            } else {
+                out << what << (leftover.recent ? " (less than a minute old: perhaps in use)" : "")
+                    << "\n";
+            }
+            ++m_leftovers;
+        }
+    }
+
+    bool m_clean = false;
+    int m_leftovers = 0;
     std::string m_libraryRoot;
     int m_functions = 0;
     int m_faulty = 0;

@@ -31,6 +31,10 @@ inline std::string Q(const std::string& path) {
     return "'" + path + "'";
 }
 
+inline std::string Cli() {
+    return KELVANE_CLI;
+}
+
 inline std::string Stress() {
     return KELVANE_STRESS;
 }
