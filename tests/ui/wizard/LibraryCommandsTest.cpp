@@ -9,6 +9,14 @@
 #include "browser/FuncTreeView.h"
 #include "records/LibraryPaths.h"
 #include "uisupport/CommandIds.h"
+#include "uisupport/FolderTreeCtrl.h"
+#include "wizard/ui/CodeWizard.h"
+#include "wizard/ui/FinalPropertyPage.h"
+#include "wizard/ui/NamePropertyPage.h"
+#include "wizard/ui/ParameterPropertyPage.h"
+
+#include <QCheckBox>
+#include <QListWidget>
 
 namespace {
 
@@ -118,4 +126,33 @@ TEST_F(LibraryCommandsTest, codeWizardRunsModallyAndLaunchExplorerOpensTheLibrar
     EXPECT_EQ(seam.launches[0].program, "xdg-open");
     EXPECT_EQ(seam.launches[0].arguments,
               QStringList{QString::fromStdString(dir / "FunctionLibrary/")});
+}
+
+TEST_F(LibraryCommandsTest, functionMadeByTheWizard_showsAfterItsGroupIsOpenedAgain) {
+    Select(Basic("Filter"));
+    QTreeWidgetItem* filter = frame->GetBrowser()->CurrentTree()->currentItem();
+    filter->setExpanded(true);
+    seam.onNextDialog([&](QDialog& dialog) {
+        auto& wizard = static_cast<CCodeWizard&>(dialog);
+        wizard.next();
+        wizard.NamePage()->NameEdit()->setText(QStringLiteral("Sharpen"));
+        ASSERT_TRUE(wizard.NamePage()->FolderTree()->SelectPath(Basic("Filter")));
+        wizard.next();
+        wizard.ParameterPage()->InputList()->addItem(QStringLiteral("CImageRGB*"));
+        wizard.next();
+        wizard.FinalPage()->LaunchBox()->setChecked(false);
+        wizard.button(QWizard::FinishButton)->click();
+    });
+    frame->RunCommand(cmd::kCodeWizard);
+    EXPECT_EQ(seam.dialogTitles, std::vector<QString>{QStringLiteral("Wizard")});
+    EXPECT_TRUE(std::filesystem::exists(Basic("Filter/Sharpen()/Sharpen().fdb")));
+    EXPECT_EQ(filter->childCount(), 1);  // the browser was not told
+
+    filter->setExpanded(false);
+    filter->setExpanded(true);
+    QStringList names;
+    for (int i = 0; i < filter->childCount(); ++i)
+        names << filter->child(i)->text(0);
+    names.sort();
+    EXPECT_EQ(names, (QStringList{"Blur()", "Sharpen()"}));
 }
