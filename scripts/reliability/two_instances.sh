@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Two processes load, change and save the same function file ATTEMPTS times each
-# (default 1000); the final file must be complete and hold every accepted save.
+# Two processes load, change and save the same function file until each has saved SAVES
+# times (default 1000), retrying refused saves; the final file must be complete and
+# hold every accepted save.
 source "$(dirname "$0")/common.sh"
 build_tools
 dir=$(scratch); trap 'rm -rf "$dir"' EXIT

@@ -1,11 +1,13 @@
 // Two processes editing the same function file: each loads it, increments a counter in
-// the description and saves with change detection. Every accepted save must count, so
-// the final counter equals the number of accepted saves (no lost update), and the file
-// is one complete version.
+// the description and saves with change detection, until it has saved `saves` times; a
+// refused save is retried after a short pause, as a user would after the refresh. Every
+// accepted save must count, so the final counter equals the number of accepted saves (no
+// lost update), and the file is one complete version.
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
+#include <random>
 #include <string>
 
 #include "records/FileOps.h"
@@ -21,9 +23,13 @@ struct Tally {
     long saved = 0, locked = 0, changed = 0, other = 0;
 };
 
-Tally EditLoop(const std::string& path, long attempts) {
+constexpr long kMaxAttemptsPerSave = 1000;
+
+Tally EditLoop(const std::string& path, long saves) {
     Tally tally;
-    for (long i = 0; i < attempts; ++i) {
+    std::mt19937 random(static_cast<unsigned>(getpid()));
+    std::uniform_int_distribution<useconds_t> pause(0, 2000);
+    for (long i = 0; i < saves * kMaxAttemptsPerSave && tally.saved < saves; ++i) {
         FunctionRecord record;
         FileStamp stamp;
         if (!record.Load(path, &stamp)) {
@@ -33,6 +39,8 @@ Tally EditLoop(const std::string& path, long attempts) {
         const long counter = std::stol(std::string(FieldText(record.header().description)));
         static_cast<void>(SetFieldText(record.header().description, std::to_string(counter + 1)));
         const Status status = record.Save(path, &stamp);
+        if (!status.ok())
+            usleep(pause(random));
         if (status.ok())
             ++tally.saved;
         else if (status.message().find("another save is in progress") != std::string::npos)
@@ -47,7 +55,7 @@ Tally EditLoop(const std::string& path, long attempts) {
 
 }  // namespace
 
-int TwoInstances(const std::string& dir, long attempts) {
+int TwoInstances(const std::string& dir, long saves) {
     const std::string path = dir + "/Shared().fdb";
     if (!WriteFileAtomically(path, CounterFunctionBytes(0)).ok())
         return 2;
@@ -58,7 +66,7 @@ int TwoInstances(const std::string& dir, long attempts) {
             return 2;
         children[k] = fork();
         if (children[k] == 0) {
-            const Tally tally = EditLoop(path, attempts);
+            const Tally tally = EditLoop(path, saves);
             static_cast<void>(write(pipes[k][1], &tally, sizeof tally));
             _exit(0);
         }
@@ -71,9 +79,9 @@ int TwoInstances(const std::string& dir, long attempts) {
             return 2;
         waitpid(children[k], nullptr, 0);
         std::printf(
-            "instance %d: %ld attempts, %ld saved, %ld refused (save in progress), %ld "
+            "instance %d: %ld saved, %ld refused (save in progress), %ld "
             "refused (changed on disk), %ld other\n",
-            k + 1, attempts, tally.saved, tally.locked, tally.changed, tally.other);
+            k + 1, tally.saved, tally.locked, tally.changed, tally.other);
         total.saved += tally.saved;
         total.other += tally.other;
     }
@@ -85,7 +93,8 @@ int TwoInstances(const std::string& dir, long attempts) {
         "final file complete: %s\nfinal counter: %ld\naccepted saves: %ld\nlost "
         "updates: %ld\nlock left: %s\n",
         counter >= 0 ? "yes" : "no", counter, total.saved, lostUpdates, lockLeft ? "yes" : "no");
-    return counter >= 0 && lostUpdates == 0 && !lockLeft && total.other == 0 ? 0 : 1;
+    const bool allSaved = total.saved == 2 * saves;
+    return counter >= 0 && lostUpdates == 0 && !lockLeft && total.other == 0 && allSaved ? 0 : 1;
 }
 
 }  // namespace kelvane::stress

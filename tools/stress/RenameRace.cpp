@@ -4,7 +4,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdio>
 #include <random>
 
@@ -14,40 +13,37 @@
 
 namespace kelvane::stress {
 
-namespace {
-
-void Spin(long micros) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::microseconds(micros);
-    while (std::chrono::steady_clock::now() < end) {
-    }
-}
-
-}  // namespace
-
-int RenameRace(const std::string& dir, long rounds, bool plainRename) {
+int RenameRace(const std::string& dir, long rounds, long maxDelayMicros, bool plainRename) {
     const std::string from = dir + "/Blur()";
     const std::string to = dir + "/Sharpen()";
     std::mt19937 random(777);
-    std::uniform_int_distribution<long> delay(0, 150);
+    std::uniform_int_distribution<long> delay(0, 2 * maxDelayMicros);
     long renameWon = 0, mkdirWon = 0, replaced = 0, neither = 0;
     for (long i = 0; i < rounds; ++i) {
         RemoveTree(to);
         RemoveTree(from);
         if (mkdir(from.c_str(), 0755) != 0)
             return 2;
-        int go[2];
-        if (pipe(go) != 0)
+        // The child reports that it is ready, then waits for the start; after the start
+        // this side may sleep a while, so either may come first.
+        int ready[2], go[2];
+        if (pipe(ready) != 0 || pipe(go) != 0)
             return 2;
         const pid_t child = fork();
         if (child == 0) {
-            char byte;
+            char byte = 0;
+            static_cast<void>(write(ready[1], &byte, 1));
             static_cast<void>(read(go[0], &byte, 1));
             _exit(mkdir(to.c_str(), 0755) == 0 ? 0 : 1);
         }
-        close(go[0]);
-        static_cast<void>(write(go[1], "x", 1));
-        close(go[1]);
-        Spin(delay(random));
+        char byte = 0;
+        static_cast<void>(read(ready[0], &byte, 1));
+        static_cast<void>(write(go[1], &byte, 1));
+        for (int fd : {ready[0], ready[1], go[0], go[1]})
+            close(fd);
+        // Half the rounds start at once, the others after up to maxDelayMicros.
+        if (const long micros = delay(random) - maxDelayMicros; micros > 0)
+            usleep(static_cast<useconds_t>(micros));
         const bool renamed =
             plainRename ? rename(from.c_str(), to.c_str()) == 0 : RenameNoReplace(from, to).ok();
         int status = 0;

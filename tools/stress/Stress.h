@@ -5,8 +5,8 @@
 namespace kelvane::stress {
 
 int KillLoop(const std::string& dir, long kills, long maxDelayMicros);
-int TwoInstances(const std::string& dir, long attempts);
+int TwoInstances(const std::string& dir, long saves);
 int ExternalChanges(const std::string& dir, long rounds);
-int RenameRace(const std::string& dir, long rounds, bool plainRename);
+int RenameRace(const std::string& dir, long rounds, long maxDelayMicros, bool plainRename);
 
 }  // namespace kelvane::stress

@@ -11,8 +11,8 @@ namespace {
 int Usage() {
     std::fprintf(stderr,
                  "usage: kelvane-stress killloop DIR KILLS [MAX_DELAY_US]\n"
-                 "       kelvane-stress instances DIR ATTEMPTS\n"
-                 "       kelvane-stress race DIR ROUNDS [--plain]\n"
+                 "       kelvane-stress instances DIR SAVES\n"
+                 "       kelvane-stress race DIR ROUNDS [--plain] [MAX_DELAY_US]\n"
                  "       kelvane-stress changes DIR ROUNDS\n"
                  "       kelvane-stress edit FILE          (load, change, save)\n"
                  "       kelvane-stress write FILE SIZE    (save SIZE bytes)\n"
@@ -33,8 +33,10 @@ int main(int argc, char** argv) {
         return KillLoop(first, number(3, 0), number(4, 4000));
     if (command == "instances" && argc >= 4)
         return TwoInstances(first, number(3, 0));
-    if (command == "race" && argc >= 4)
-        return RenameRace(first, number(3, 0), argc > 4 && std::string(argv[4]) == "--plain");
+    if (command == "race" && argc >= 4) {
+        const bool plain = argc > 4 && std::string(argv[4]) == "--plain";
+        return RenameRace(first, number(3, 0), number(plain ? 5 : 4, 100), plain);
+    }
     if (command == "changes" && argc >= 4)
         return ExternalChanges(first, number(3, 0));
     if (command == "edit")
