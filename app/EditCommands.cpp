@@ -1,3 +1,295 @@
-#include "app/Commands.h"
+#include <sys/stat.h>
+#include <QDialog>
+#include <QFile>
+#include <QTreeWidgetItem>
 
-void RegisterEditCommands(CMainFrame&) {}
+#include "app/Commands.h"
+#include "app/MainFrame.h"
+#include "browser/FuncTreeView.h"
+#include "browser/LibraryTreeCtrl.h"
+#include "dialogs/ui/DefaultValueDlg.h"
+#include "dialogs/ui/DescriptionDlg.h"
+#include "dialogs/ui/InOutDlg.h"
+#include "dialogs/ui/MatrixDlg.h"
+#include "dialogs/ui/ParamTypeDlg.h"
+#include "infoview/InfoLabels.h"
+#include "infoview/ui/KLVView.h"
+#include "records/FunctionEdits.h"
+#include "records/Launch.h"
+#include "records/LibraryPaths.h"
+#include "records/ParamTypes.h"
+#include "records/TextCodec.h"
+#include "uisupport/CommandIds.h"
+#include "uisupport/UiSeam.h"
+
+using namespace kelvane;
+
+namespace {
+
+CFuncInfoTreeCtrl& InfoTree(CMainFrame& frame) {
+    return *frame.GetView()->InfoTree();
+}
+
+void Tell(CMainFrame& frame, const std::string& text) {
+    QString message = QString::fromStdString(text);
+    if (!message.isEmpty())
+        message[0] = message[0].toUpper();
+    frame.Seam().message(&frame, message);
+}
+
+QString FromField(std::string_view cp949) {
+    return QString::fromStdString(Cp949ToUtf8(cp949));
+}
+
+std::string ToUtf8(const QString& text) {
+    return text.toUtf8().toStdString();
+}
+
+// The position of a row among its parent's children; -1 when it has no parent.
+int RowIndex(QTreeWidgetItem* item) {
+    QTreeWidgetItem* parent = item ? item->parent() : nullptr;
+    return parent ? parent->indexOfChild(item) : -1;
+}
+
+QString ItemText(QTreeWidgetItem* item) {
+    return item ? item->text(0) : QString();
+}
+
+// ---- Enabling rules ----
+
+bool FunctionSelectedInBrowser(CMainFrame& frame) {
+    CLibraryTreeCtrl* tree = frame.GetBrowser()->CurrentTree();
+    QTreeWidgetItem* item = tree ? tree->currentItem() : nullptr;
+    return item && IsFunctionFolderName(ToUtf8(item->text(0)));
+}
+
+bool ParameterRowSelected(CMainFrame& frame) {
+    QTreeWidgetItem* item = InfoTree(frame).currentItem();
+    return item && ItemText(item->parent()) == QLatin1String(kParameters) && RowIndex(item) >= 0;
+}
+
+bool ValueSelected(CMainFrame& frame) {
+    QTreeWidgetItem* item = InfoTree(frame).currentItem();
+    return item && item->parent() && FieldOfLabel(ToUtf8(item->parent()->text(0))).has_value();
+}
+
+// ---- The shown function ----
+
+bool LoadShown(CMainFrame& frame, FunctionEdit& edit) {
+    const CFuncInfoTreeCtrl& tree = InfoTree(frame);
+    if (tree.m_strFolderName.empty()) {
+        Tell(frame, "No function is shown; select a function in the library first.");
+        return false;
+    }
+    const Status loaded =
+        edit.Load(GetFunctionFilePath(tree.m_strFolderPath, tree.m_strFolderName));
+    if (!loaded)
+        Tell(frame, loaded.message());
+    return loaded.ok();
+}
+
+void ShowAgain(CMainFrame& frame) {
+    CFuncInfoTreeCtrl& tree = InfoTree(frame);
+    const std::string name = tree.m_strFolderName;
+    const std::string path = tree.m_strFolderPath;
+    tree.ShowFunction(name, path);
+}
+
+// Writes the record back and shows the file as it is on disk afterwards, whether the
+// save happened or not (a refused save leaves the other program's content).
+void SaveAndShow(CMainFrame& frame, const FunctionEdit& edit, bool rebuild) {
+    if (const Status saved = edit.Save(); !saved)
+        Tell(frame, saved.message());
+    if (rebuild)
+        ShowAgain(frame);
+    else
+        InfoTree(frame).SendRefresh();
+}
+
+void TellParameterGone(CMainFrame& frame, const FunctionEdit& edit) {
+    Tell(frame, "The selected parameter is no longer in " + DisplayPath(edit.path()) +
+                    " (another program changed the file); nothing was written.");
+    InfoTree(frame).SendRefresh();
+}
+
+// ---- Commands ----
+
+void AddParameterCommand(CMainFrame& frame) {
+    FunctionEdit edit;
+    if (!LoadShown(frame, edit))
+        return;
+    AddParameter(edit.record());
+    SaveAndShow(frame, edit, true);
+}
+
+void DeleteParameterCommand(CMainFrame& frame) {
+    QTreeWidgetItem* item = InfoTree(frame).currentItem();
+    if (!item || ItemText(item->parent()) != QLatin1String(kParameters))
+        return;
+    const int index = RowIndex(item);
+    if (index < 0)
+        return;
+    FunctionEdit edit;
+    if (!LoadShown(frame, edit))
+        return;
+    if (!edit.CheckParameter(index))
+        return TellParameterGone(frame, edit);
+    if (const Status deleted = DeleteParameter(edit.record(), index); !deleted)
+        return Tell(frame, deleted.message());
+    SaveAndShow(frame, edit, true);
+}
+
+// Runs dialog; true when it ended with OK.
+bool Run(CMainFrame& frame, QDialog& dialog) {
+    return frame.Seam().exec(dialog) == QDialog::Accepted;
+}
+
+// The change the user asked for in the matching dialog, applied to the record; Ok with
+// changed false when the user cancelled.
+Status EditParameterField(CMainFrame& frame, EditField field, FunctionRecord& record, int i,
+                          bool& changed) {
+    ParameterRecord& parameter = record.parameter(i);
+    UiSeam& seam = frame.Seam();
+    changed = false;
+    switch (field) {
+        case EditField::InputOutput: {
+            CInOutDlg dialog(&frame);
+            dialog.SetKind(parameter.direction);
+            if (!Run(frame, dialog))
+                return Status::Ok();
+            changed = true;
+            return SetDirection(record, i, dialog.Kind());
+        }
+        case EditField::ParameterType: {
+            CParamTypeDlg dialog(&frame);
+            dialog.SetTypeName(std::string(FieldText(parameter.typeName)));
+            if (!Run(frame, dialog))
+                return Status::Ok();
+            changed = true;
+            return SetTypeName(record, i, dialog.TypeName());
+        }
+        case EditField::DefaultValue:
+        case EditField::StoredValue: {
+            const bool stored = field == EditField::StoredValue;
+            const std::string_view text =
+                stored ? FieldText(parameter.storedText) : FieldText(parameter.defaultText);
+            switch (EditClassOf(FieldText(parameter.typeName))) {
+                case EditClass::NoValue:
+                    changed = true;
+                    return ClearImageValue(record, i);
+                case EditClass::TextLine: {
+                    CDefaultValueDlg dialog(seam, &frame);
+                    dialog.SetValue(FromField(text));
+                    if (!Run(frame, dialog))
+                        return Status::Ok();
+                    changed = true;
+                    return SetTextValue(record, i, stored, ToUtf8(dialog.Value()));
+                }
+                case EditClass::Matrix: {
+                    CMatrixDlg dialog(seam, &frame);
+                    dialog.SetValueText(std::string(text));
+                    if (!Run(frame, dialog))
+                        return Status::Ok();
+                    changed = true;
+                    const MatrixGrid& grid = dialog.Grid();
+                    return SetMatrixValue(record, i, stored, grid.width, grid.height,
+                                          grid.ActiveElements());
+                }
+            }
+            return Status::Ok();
+        }
+        case EditField::ParameterDescription: {
+            CDescriptionDlg dialog(seam, fdb::kParameterDescriptionSize - 1, &frame);
+            dialog.SetDescription(FromField(FieldText(parameter.description)));
+            if (!Run(frame, dialog))
+                return Status::Ok();
+            changed = true;
+            return SetParameterDescription(record, i, ToUtf8(dialog.Description()));
+        }
+        default:
+            return Status::Ok();
+    }
+}
+
+void EditFieldCommand(CMainFrame& frame) {
+    QTreeWidgetItem* item = InfoTree(frame).currentItem();
+    QTreeWidgetItem* labelRow = item ? item->parent() : nullptr;
+    if (!labelRow)
+        return;
+    const std::optional<EditField> field = FieldOfLabel(ToUtf8(labelRow->text(0)));
+    if (!field)
+        return;
+
+    FunctionEdit edit;
+    if (!LoadShown(frame, edit))
+        return;
+    if (!IsEditableField(*field))
+        return Tell(frame, "The type and the attribute of a function cannot be changed.");
+
+    bool changed = false;
+    Status applied = Status::Ok();
+    if (*field == EditField::FunctionDescription) {
+        CDescriptionDlg dialog(frame.Seam(), fdb::kFunctionDescriptionSize - 1, &frame);
+        dialog.SetDescription(FromField(FieldText(edit.record().header().description)));
+        if (!Run(frame, dialog))
+            return;
+        changed = true;
+        applied = SetFunctionDescription(edit.record(), ToUtf8(dialog.Description()));
+    } else {
+        const int index = RowIndex(labelRow->parent());
+        if (index < 0)
+            return;
+        if (!edit.CheckParameter(index))
+            return TellParameterGone(frame, edit);
+        applied = EditParameterField(frame, *field, edit.record(), index, changed);
+    }
+    if (!applied)
+        return Tell(frame, applied.message());
+    if (changed)
+        SaveAndShow(frame, edit, false);
+}
+
+void ModifyCommand(CMainFrame& frame) {
+    const CFuncInfoTreeCtrl& tree = InfoTree(frame);
+    if (tree.m_strFolderName.empty())
+        return Tell(frame, "No function is shown; select a function in the library first.");
+    // The workspace when there is one; no part of Kelvane writes it, so else the project
+    // the wizard generated.
+    std::string project;
+    for (std::string_view extension : {".dsw", ".dsp"}) {
+        const std::string path =
+            GetProjectFilePath(tree.m_strFolderPath, tree.m_strFolderName, extension);
+        struct stat st {};
+        if (stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode)) {
+            project = path;
+            break;
+        }
+    }
+    if (project.empty())
+        return Tell(frame, DisplayName(tree.m_strFolderName) + " has no project: neither " +
+                               DisplayPath(GetProjectFilePath(tree.m_strFolderPath,
+                                                              tree.m_strFolderName, ".dsw")) +
+                               " nor the .dsp beside it exists.");
+    const LaunchCommand command = IdeLaunchCommand(project);
+    QStringList arguments;
+    for (const std::string& argument : command.arguments)
+        arguments << QFile::decodeName(QByteArray::fromStdString(argument));
+    const QString program = QFile::decodeName(QByteArray::fromStdString(command.program));
+    if (!frame.Seam().launch(program, arguments))
+        Tell(frame,
+             "Could not start " + command.program + " to open " + DisplayPath(project) + ".");
+}
+
+}  // namespace
+
+void RegisterEditCommands(CMainFrame& frame) {
+    CMainFrame* f = &frame;
+    frame.SetCommandHandler(cmd::kAddParameter, {[f] { return FunctionSelectedInBrowser(*f); },
+                                                 [f] { AddParameterCommand(*f); }});
+    frame.SetCommandHandler(
+        cmd::kModify, {[f] { return FunctionSelectedInBrowser(*f); }, [f] { ModifyCommand(*f); }});
+    frame.SetCommandHandler(cmd::kDeleteParameter, {[f] { return ParameterRowSelected(*f); },
+                                                    [f] { DeleteParameterCommand(*f); }});
+    frame.SetCommandHandler(cmd::kEditField,
+                            {[f] { return ValueSelected(*f); }, [f] { EditFieldCommand(*f); }});
+}

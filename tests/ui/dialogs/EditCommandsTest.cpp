@@ -1,0 +1,307 @@
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "FakeSeam.h"
+#include "TestFiles.h"
+#include "app/MainFrame.h"
+#include "browser/FuncTreeView.h"
+#include "data/SampleLibrary.h"
+#include "dialogs/ui/MatrixDlg.h"
+#include "infoview/ui/KLVView.h"
+#include "records/FunctionEdits.h"
+#include "records/FunctionRecord.h"
+#include "records/LibraryPaths.h"
+#include "uisupport/CommandIds.h"
+
+using namespace kelvane;
+
+namespace {
+
+void Press(QDialog& dlg, const char* id) {
+    dlg.findChild<QPushButton*>(id)->click();
+}
+
+// A library with one group, Filters, holding Blur() with the given parameter types; the
+// window is built on it and shows Blur().
+class EditCommands : public ::testing::Test {
+protected:
+    TempDir home;
+    std::string group;
+    std::string folder;
+    std::string file;
+    FakeSeam seam;
+    std::unique_ptr<CMainFrame> frame;
+
+    void Open(const std::vector<std::string>& types) {
+        group = home / "FunctionLibrary/Filters";
+        sample::FunctionSpec spec{"Blur", 0, "Blurs", {}};
+        for (const std::string& type : types) {
+            sample::ParamSpec param;
+            param.type = type;
+            spec.params.push_back(param);
+        }
+        ASSERT_TRUE(sample::WriteFunction(group, spec).ok());
+        folder = group + "/Blur()";
+        file = folder + "/Blur().fdb";
+        SetProgramDirectoryOverride(home.path());
+        frame = std::make_unique<CMainFrame>(seam);
+        ASSERT_NE(frame->GetBrowser()->SelectPath(folder), nullptr);
+        Tree()->ShowFunction("Blur()", folder);
+    }
+
+    CFuncInfoTreeCtrl* Tree() { return frame->GetView()->InfoTree(); }
+
+    QTreeWidgetItem* ParameterRow(int i) {
+        QTreeWidgetItem* root = Tree()->topLevelItem(0);
+        for (int c = 0; root && c < root->childCount(); ++c)
+            if (root->child(c)->text(0) == "Parameters")
+                return root->child(c)->child(i);
+        return nullptr;
+    }
+    QTreeWidgetItem* LabelRow(QTreeWidgetItem* parent, const QString& label) {
+        for (int c = 0; parent && c < parent->childCount(); ++c)
+            if (parent->child(c)->text(0) == label)
+                return parent->child(c);
+        return nullptr;
+    }
+    // Selects the value under label of parameter i (i < 0: of "Basic Information").
+    void SelectValue(int i, const QString& label) {
+        QTreeWidgetItem* owner =
+            i < 0 ? LabelRow(Tree()->topLevelItem(0), "Basic Information") : ParameterRow(i);
+        QTreeWidgetItem* row = LabelRow(owner, label);
+        ASSERT_NE(row, nullptr) << label.toStdString();
+        Tree()->setCurrentItem(row->child(0));
+    }
+    QString ShownValue(int i, const QString& label) {
+        QTreeWidgetItem* row = LabelRow(ParameterRow(i), label);
+        return row && row->childCount() ? row->child(0)->text(0) : QString();
+    }
+    FunctionRecord Reload() {
+        FunctionRecord record;
+        EXPECT_TRUE(record.Load(file));
+        return record;
+    }
+};
+
+std::string Text(const char* field) {
+    return field;
+}
+
+}  // namespace
+
+TEST_F(EditCommands, addParameterNeedsAFunctionSelectedInTheBrowser) {
+    Open({"CImageByte*", "int*"});
+    const auto before = ReadBytes(file).size();
+    frame->GetBrowser()->SelectPath(group);
+    EXPECT_FALSE(frame->RunCommand(cmd::kAddParameter));
+    EXPECT_FALSE(frame->IsCommandEnabled(cmd::kModify));
+    frame->GetBrowser()->SelectPath(folder);
+    ASSERT_TRUE(frame->RunCommand(cmd::kAddParameter));
+    EXPECT_EQ(ReadBytes(file).size(), before + fdb::kParameterSize);
+    const FunctionRecord record = Reload();
+    EXPECT_EQ(Text(record.parameter(2).typeName), "__Empty_Type_03");
+    EXPECT_EQ(record.parameter(2).direction, 1);
+    EXPECT_EQ(ShownValue(2, "Default Value"), "Image do not have a default parameter");
+    EXPECT_EQ(ShownValue(2, "Stored Value"), "Image do not have a stored parameter");
+    EXPECT_TRUE(seam.messages.empty());
+}
+
+TEST_F(EditCommands, deleteParameterRemovesTheSelectedRowWithoutAsking) {
+    Open({"CImageByte*", "int*", "char*"});
+    const auto before = ReadBytes(file).size();
+    EXPECT_FALSE(frame->IsCommandEnabled(cmd::kDeleteParameter));
+    Tree()->setCurrentItem(ParameterRow(0));
+    ASSERT_TRUE(frame->RunCommand(cmd::kDeleteParameter));
+    EXPECT_EQ(ReadBytes(file).size(), before - fdb::kParameterSize);
+    FunctionRecord record = Reload();
+    ASSERT_EQ(record.parameterCount(), 2);
+    EXPECT_EQ(Text(record.parameter(0).typeName), "int*");
+    EXPECT_EQ(Text(record.parameter(1).typeName), "char*");
+    EXPECT_TRUE(seam.dialogTitles.empty());
+    EXPECT_TRUE(seam.questions.empty());
+
+    Tree()->setCurrentItem(ParameterRow(1));
+    ASSERT_TRUE(frame->RunCommand(cmd::kDeleteParameter));
+    Tree()->setCurrentItem(ParameterRow(0));
+    ASSERT_TRUE(frame->RunCommand(cmd::kDeleteParameter));
+    EXPECT_EQ(ReadBytes(file).size(), fdb::kHeaderSize);
+}
+
+TEST_F(EditCommands, integerDefaultValueSetsBothKinds) {
+    Open({"int*"});
+    const std::string stored = Text(Reload().parameter(0).storedText);
+    SelectValue(0, "Default Value");
+    seam.onNextDialog([](QDialog& d) {
+        d.findChild<QLineEdit*>("1020")->setText("42");
+        Press(d, "1");
+    });
+    ASSERT_TRUE(frame->RunCommand(cmd::kEditField));
+    const FunctionRecord record = Reload();
+    EXPECT_EQ(Text(record.parameter(0).defaultText), "42");
+    EXPECT_EQ(Text(record.parameter(0).storedText), stored);
+    EXPECT_EQ(record.parameter(0).defaultKind, 1);
+    EXPECT_EQ(record.parameter(0).storedKind, 1);
+    EXPECT_EQ(ShownValue(0, "Default Value"), "42");
+}
+
+TEST_F(EditCommands, matrixStoredValueIsWrittenAndCancelWritesNothing) {
+    Open({"CMatrix*"});
+    SelectValue(0, "Stored Value");
+    const std::string before = ReadBytes(file);
+    seam.onNextDialog([](QDialog& d) {
+        d.findChild<QLineEdit*>("1000")->setText("5");
+        Press(d, "2");
+    });
+    ASSERT_TRUE(frame->RunCommand(cmd::kEditField));
+    EXPECT_EQ(ReadBytes(file), before);
+
+    SelectValue(0, "Stored Value");
+    seam.onNextDialog([](QDialog& d) {
+        d.findChild<QLineEdit*>("1000")->setText("2");
+        d.findChild<QLineEdit*>(QString::number(CMatrixDlg::CellId(0, 1)))->setText("2");
+        Press(d, "1");
+    });
+    ASSERT_TRUE(frame->RunCommand(cmd::kEditField));
+    const FunctionRecord record = Reload();
+    EXPECT_EQ(Text(record.parameter(0).storedText), "(2x1) 1.000000 2.000000");
+    EXPECT_EQ(record.parameter(0).storedKind, 4);
+    EXPECT_EQ(Text(record.parameter(0).defaultText), "(1x1) 1.000000");
+    EXPECT_EQ(seam.dialogTitles, std::vector<QString>(2, QStringLiteral("Input Matrix Parameter")));
+}
+
+TEST_F(EditCommands, imageValueNeedsNoDialogAndTypeChangeKeepsKinds) {
+    Open({"CImageByte*"});
+    FunctionRecord record = Reload();
+    record.parameter(0).defaultKind = 3;
+    ASSERT_TRUE(record.Save(file).ok());
+    Tree()->SendRefresh();
+    SelectValue(0, "Default Value");
+    ASSERT_TRUE(frame->RunCommand(cmd::kEditField));
+    EXPECT_TRUE(seam.dialogTitles.empty());
+    EXPECT_EQ(Reload().parameter(0).defaultKind, 0);
+
+    frame->GetBrowser()->SelectPath(folder);
+    ASSERT_TRUE(frame->RunCommand(cmd::kAddParameter));
+    SelectValue(1, "Parameter Type");
+    seam.onNextDialog([](QDialog& d) {
+        d.findChild<QComboBox*>("1010")->setCurrentText("int*");
+        Press(d, "1");
+    });
+    ASSERT_TRUE(frame->RunCommand(cmd::kEditField));
+    record = Reload();
+    EXPECT_EQ(Text(record.parameter(1).typeName), "int*");
+    EXPECT_EQ(record.parameter(1).defaultKind, 0);
+    EXPECT_EQ(record.parameter(1).storedKind, 0);
+    EXPECT_EQ(ShownValue(1, "Default Value"), "Image do not have a default parameter");
+}
+
+TEST_F(EditCommands, typeAndAttributeAreNotEditable) {
+    Open({"int*"});
+    const std::string before = ReadBytes(file);
+    SelectValue(-1, "Type");
+    ASSERT_TRUE(frame->RunCommand(cmd::kEditField));
+    EXPECT_EQ(ReadBytes(file), before);
+    EXPECT_TRUE(seam.dialogTitles.empty());
+    EXPECT_EQ(seam.messages.size(), 1u);
+    // A label row is no value: the command is disabled, also for a double click.
+    Tree()->setCurrentItem(LabelRow(ParameterRow(0), "Default Value"));
+    emit Tree()->commandRequested(cmd::kEditField);
+    EXPECT_TRUE(seam.dialogTitles.empty());
+}
+
+TEST_F(EditCommands, descriptionsAreEditedAndRefusedWhenNotCp949) {
+    Open({"int*"});
+    SelectValue(-1, "Description(Max:1024 bytes)");
+    seam.onNextDialog([](QDialog& d) {
+        auto* edit = d.findChild<QPlainTextEdit*>("1021");
+        edit->setPlainText(QStringLiteral("smile \U0001F600"));
+        Press(d, "1");
+        EXPECT_EQ(d.result(), QDialog::Rejected);
+        edit->setPlainText(QStringLiteral("흐림\n두 줄"));
+        Press(d, "1");
+    });
+    ASSERT_TRUE(frame->RunCommand(cmd::kEditField));
+    EXPECT_EQ(seam.messages.size(), 1u);
+    const std::string description = Text(Reload().header().description);
+    EXPECT_EQ(description.size(), 11u);  // five Korean characters, a blank, CR LF
+    EXPECT_NE(description.find("\r\n"), std::string::npos);
+}
+
+TEST_F(EditCommands, aFileChangedDuringTheDialogIsNotOverwritten) {
+    Open({"int*"});
+    SelectValue(0, "Default Value");
+    const std::string path = file;
+    std::string theirs;
+    seam.onNextDialog([&](QDialog& d) {
+        FunctionRecord other;
+        ASSERT_TRUE(other.Load(path));
+        ASSERT_TRUE(SetFieldText(other.parameter(0).defaultText, "99"));
+        ASSERT_TRUE(other.Save(path).ok());
+        theirs = ReadBytes(path);
+        d.findChild<QLineEdit*>("1020")->setText("1");
+        Press(d, "1");
+    });
+    ASSERT_TRUE(frame->RunCommand(cmd::kEditField));
+    EXPECT_EQ(ReadBytes(file), theirs);
+    ASSERT_EQ(seam.messages.size(), 1u);
+    EXPECT_TRUE(seam.messages[0].contains("changed on disk"));
+    EXPECT_EQ(ShownValue(0, "Default Value"), "99");
+}
+
+TEST_F(EditCommands, readOnlyFileAndVanishedParameterAreReported) {
+    Open({"int*", "char*"});
+    chmod(file.c_str(), 0444);
+    const std::string before = ReadBytes(file);
+    frame->GetBrowser()->SelectPath(folder);
+    ASSERT_TRUE(frame->RunCommand(cmd::kAddParameter));
+    EXPECT_EQ(ReadBytes(file), before);
+    ASSERT_EQ(seam.messages.size(), 1u);
+    EXPECT_TRUE(seam.messages[0].contains("read-only"));
+    EXPECT_EQ(ParameterRow(2), nullptr);
+    chmod(file.c_str(), 0644);
+
+    SelectValue(1, "Description(Max:512 bytes)");
+    FunctionRecord shorter = Reload();
+    ASSERT_TRUE(DeleteParameter(shorter, 1).ok());
+    ASSERT_TRUE(shorter.Save(file).ok());
+    const std::string now = ReadBytes(file);
+    ASSERT_TRUE(frame->RunCommand(cmd::kEditField));
+    EXPECT_TRUE(seam.dialogTitles.empty());
+    EXPECT_EQ(ReadBytes(file), now);
+    ASSERT_EQ(seam.messages.size(), 2u);
+    EXPECT_TRUE(seam.messages[1].contains("no longer"));
+
+    std::filesystem::remove(file);
+    Tree()->setCurrentItem(ParameterRow(0));
+    ASSERT_TRUE(frame->RunCommand(cmd::kDeleteParameter));
+    EXPECT_EQ(seam.messages.size(), 3u);
+    EXPECT_FALSE(std::filesystem::exists(file));
+}
+
+TEST_F(EditCommands, modifyOpensTheWorkspaceElseTheProjectElseSaysThereIsNone) {
+    Open({});
+    setenv("KELVANE_IDE", "msdev", 1);
+    ASSERT_TRUE(frame->RunCommand(cmd::kModify));
+    EXPECT_TRUE(seam.launches.empty());
+    ASSERT_EQ(seam.messages.size(), 1u);
+    EXPECT_TRUE(seam.messages[0].contains("no project"));
+
+    MakeDirs(folder + "/_Src");
+    WriteBytes(folder + "/_Src/Blur.dsp", "project");
+    ASSERT_TRUE(frame->RunCommand(cmd::kModify));
+    WriteBytes(folder + "/_Src/Blur.dsw", "workspace");
+    ASSERT_TRUE(frame->RunCommand(cmd::kModify));
+    unsetenv("KELVANE_IDE");
+    ASSERT_EQ(seam.launches.size(), 2u);
+    EXPECT_EQ(seam.launches[0].program, "msdev");
+    EXPECT_EQ(seam.launches[0].arguments,
+              QStringList(QString::fromStdString(folder + "/_Src/Blur.dsp")));
+    EXPECT_EQ(seam.launches[1].arguments,
+              QStringList(QString::fromStdString(folder + "/_Src/Blur.dsw")));
+}
