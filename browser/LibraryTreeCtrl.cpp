@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QSignalBlocker>
+#include <algorithm>
 
 #include "infoview/InfoLabels.h"
 #include "records/DirScan.h"
@@ -141,16 +142,17 @@ QTreeWidgetItem* CLibraryTreeCtrl::ItemOnRow(const QPoint& viewportPos) const {
 }
 
 void CLibraryTreeCtrl::mousePressEvent(QMouseEvent* e) {
+    const QPoint pos = e->position().toPoint();
     m_bPressed = e->button() == Qt::LeftButton;
     if (e->button() == Qt::LeftButton || e->button() == Qt::RightButton) {
-        QTreeWidgetItem* item = ItemOnRow(e->position().toPoint());
-        if (!item) {
-            // Below the last item: the selection stays.
-            setFocus(Qt::MouseFocusReason);
-            e->accept();
-            return;
-        }
-        setCurrentItem(item);
+        if (QTreeWidgetItem* item = ItemOnRow(pos))
+            setCurrentItem(item);
+    }
+    if (!itemAt(pos)) {
+        // Below the last item or right of a row's text: the selection stays as it is.
+        setFocus(Qt::MouseFocusReason);
+        e->accept();
+        return;
     }
     QTreeWidget::mousePressEvent(e);
 }

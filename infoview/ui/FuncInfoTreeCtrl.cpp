@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <algorithm>
 
 #include "resources/Icons.h"
 #include "uisupport/CommandIds.h"
@@ -70,9 +71,16 @@ bool CFuncInfoTreeCtrl::event(QEvent* e) {
 }
 
 void CFuncInfoTreeCtrl::mousePressEvent(QMouseEvent* e) {
+    const QPoint pos = e->position().toPoint();
     if (e->button() == Qt::RightButton) {
-        if (QTreeWidgetItem* item = itemAt(e->position().toPoint()))
+        if (QTreeWidgetItem* item = ItemOnRow(pos))
             setCurrentItem(item);
+    }
+    if (!itemAt(pos)) {
+        // Off the items' text the selection stays as it is.
+        setFocus(Qt::MouseFocusReason);
+        e->accept();
+        return;
     }
     QTreeWidget::mousePressEvent(e);
 }
@@ -88,10 +96,12 @@ void CFuncInfoTreeCtrl::mouseDoubleClickEvent(QMouseEvent* e) {
         emit commandRequested(cmd::kEditField);
 }
 
-bool CFuncInfoTreeCtrl::RowContains(QTreeWidgetItem* item, const QPoint& viewportPos) const {
-    const QRect rect = visualItemRect(item);
-    return viewportPos.y() >= rect.top() && viewportPos.y() <= rect.bottom() &&
-           viewport()->rect().contains(viewportPos);
+QTreeWidgetItem* CFuncInfoTreeCtrl::ItemOnRow(const QPoint& viewportPos) const {
+    if (!viewport()->rect().contains(viewportPos))
+        return nullptr;
+    // Any part of the row counts, also right of the text and in the indentation.
+    const int x = std::max(0, header()->sectionViewportPosition(0));
+    return itemAt(QPoint(x, viewportPos.y()));
 }
 
 void CFuncInfoTreeCtrl::contextMenuEvent(QContextMenuEvent* e) {
@@ -101,7 +111,7 @@ void CFuncInfoTreeCtrl::contextMenuEvent(QContextMenuEvent* e) {
         return;
     }
     e->accept();
-    if (!RowContains(selected, viewport()->mapFromGlobal(e->globalPos())))
+    if (ItemOnRow(viewport()->mapFromGlobal(e->globalPos())) != selected)
         return;
     emit popupRequested(selected->parent() ? kParameterPopup : kFunctionPopup, e->globalPos());
 }

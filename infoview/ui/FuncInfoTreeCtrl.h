@@ -61,7 +61,7 @@ protected:
 
 private:
     void AddItems(QTreeWidgetItem* parent, const kelvane::InfoItem& item);
-    bool RowContains(QTreeWidgetItem* item, const QPoint& viewportPos) const;
+    QTreeWidgetItem* ItemOnRow(const QPoint& viewportPos) const;
 
     UiSeam* m_seam = nullptr;
 };

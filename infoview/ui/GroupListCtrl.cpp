@@ -28,6 +28,7 @@ CGroupListCtrl::CGroupListCtrl(QWidget* parent) : QTreeWidget(parent) {
     setIconSize(QSize(16, 16));
     setSelectionMode(QAbstractItemView::SingleSelection);
     header()->setStretchLastSection(false);
+    header()->setMinimumSectionSize(1);  // the "#" column is narrower than Qt's default minimum
     header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     SetColumns(*this, kelvane::SubgroupColumns());
     connect(this, &QTreeWidget::itemDoubleClicked, this,
