@@ -12,6 +12,9 @@ std::unique_ptr<Command> MakeShowCommand();    // ShowCommand.cpp
 std::unique_ptr<Command> MakeListCommand();    // ListCommand.cpp
 std::unique_ptr<Command> MakeCheckCommand();   // CheckCommand.cpp
 std::unique_ptr<Command> MakeCreateCommand();  // CreateCommand.cpp
+std::unique_ptr<Command> MakeAddParamCommand();     // EditCommands.cpp
+std::unique_ptr<Command> MakeDeleteParamCommand();  // EditCommands.cpp
+std::unique_ptr<Command> MakeEditCommand();         // EditCommands.cpp
 
 std::vector<std::unique_ptr<Command>> MakeCommands() {
     using Factory = std::unique_ptr<Command> (*)();
@@ -22,6 +25,9 @@ std::vector<std::unique_ptr<Command>> MakeCommands() {
         MakeListCommand,
         MakeCheckCommand,
         MakeCreateCommand,
+        MakeAddParamCommand,
+        MakeDeleteParamCommand,
+        MakeEditCommand,
     };
     // clang-format on
     std::vector<std::unique_ptr<Command>> commands;
