@@ -18,7 +18,6 @@ CCodeWizard::CCodeWizard(UiSeam& seam, QWidget* parent)
       m_finalPage(new CFinalPropertyPage(*this, seam)) {
     setWindowTitle(QStringLiteral("Wizard"));
     setWizardStyle(QWizard::ClassicStyle);
-    setOption(QWizard::NoDefaultButton, false);
     setPage(kTypePage, m_typePage);
     setPage(kNamePage, m_namePage);
     setPage(kParameterPage, m_parameterPage);
