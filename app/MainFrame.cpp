@@ -14,6 +14,7 @@
 #include "records/LibraryPaths.h"
 #include "resources/Icons.h"
 #include "uisupport/CommandIds.h"
+#include "uisupport/ToolbarImages.h"
 #include "uisupport/UiSeam.h"
 
 namespace {
@@ -23,6 +24,8 @@ constexpr int kViewWidth = 400;
 constexpr QSize kWindowSize(640, 480);
 // How often the toolbar's enabled states are brought up to date while idle.
 constexpr int kIdleUpdateMs = 250;
+// The toolbar whose button images the menus show.
+constexpr unsigned kToolbarId = 128;
 
 bool Contains(QWidget* ancestor, QWidget* widget) {
     return widget && (widget == ancestor || ancestor->isAncestorOf(widget));
@@ -68,6 +71,11 @@ CMainFrame::CMainFrame(UiSeam& seam, QWidget* parent) : QMainWindow(parent), m_s
     m_idleTimer->start();
 
     // ---- Owner-drawn menu manager: install it here, once the menus and toolbar exist. ----
+    m_menuManager.Install(this);
+    m_menuManager.SetToolbarSource(kToolbarId, ToolbarSourceOf(m_toolBar));
+    const unsigned toolbars[] = {kToolbarId};
+    m_menuManager.LoadToolbars(toolbars);
+    m_menuManager.m_bAutoAccel = false;
 
     RegisterEditCommands(*this);
     RegisterLibraryCommands(*this);

@@ -4,6 +4,7 @@
 #include <map>
 
 #include "app/Commands.h"
+#include "uisupport/CoolMenuManager.h"
 
 class CFuncTreeView;
 class CKLVView;
@@ -69,4 +70,5 @@ private:
     QTimer* m_idleTimer = nullptr;
     std::map<int, QAction*> m_actions;
     std::map<int, CommandHandler> m_handlers;
+    CCoolMenuManager m_menuManager;  // the drawn look of the menus; hooks this window
 };
