@@ -1,0 +1,141 @@
+// Shows the main window on a library, opens a function, a group, a popup and the About
+// box in turn, and writes a PNG of the screen for each. Run under a display (Xvfb).
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QMenu>
+#include <QPixmap>
+#include <QScreen>
+#include <QTimer>
+#include <QTreeWidget>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+#include "app/AboutDlg.h"
+#include "app/MainFrame.h"
+#include "browser/FuncTreeView.h"
+#include "infoview/ui/KLVView.h"
+#include "records/LibraryPaths.h"
+#include "uisupport/UiSeam.h"
+
+namespace {
+
+// Nothing modal while pictures are taken: messages go to the error stream.
+class LogSeam : public UiSeam {
+public:
+    int exec(QDialog&) override { return QDialog::Rejected; }
+    void message(QWidget*, const QString& text) override {
+        std::fprintf(stderr, "message: %s\n", qPrintable(text));
+    }
+    bool confirm(QWidget*, const QString&) override { return false; }
+    QString saveFileName(QWidget*, const QString&, const QString&) override { return {}; }
+    QString openFileName(QWidget*, const QString&, const QString&) override { return {}; }
+    bool launch(const QString&, const QStringList&) override { return false; }
+};
+
+bool Grab(const QRect& area, const QString& path) {
+    QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(0, area.x(), area.y(), area.width(),
+                                                                area.height());
+    if (shot.save(path)) {
+        std::printf("%s\n", qPrintable(path));
+        return true;
+    }
+    std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+    return false;
+}
+
+QTreeWidgetItem* Child(QTreeWidgetItem* parent, const QString& text) {
+    for (int i = 0; parent && i < parent->childCount(); ++i)
+        if (parent->child(i)->text(0) == text)
+            return parent->child(i);
+    return nullptr;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc != 4 || QByteArray(argv[1]) != "--home") {
+        std::fprintf(stderr, "usage: kelvane_screenshot --home DIR OUTPUT_DIR\n");
+        return 2;
+    }
+    kelvane::SetProgramDirectoryOverride(argv[2]);
+    const QDir out(QString::fromLocal8Bit(argv[3]));
+    const std::string library = kelvane::GetLibraryRoot();
+
+    LogSeam seam;
+    CMainFrame frame(seam);
+    frame.move(0, 0);
+    frame.show();
+    CFuncTreeView* browser = frame.GetBrowser();
+    CKLVView* view = frame.GetView();
+    const QRect window = [&] { return frame.frameGeometry(); }();
+    bool ok = true;
+
+    // Each step changes the window; the picture is taken once it has been painted.
+    std::vector<std::function<void()>> steps = {
+        [&] {
+            const std::string blur = library + "/Basic/Filter/Blur()";
+            browser->SelectPath(blur);
+            view->ShowItem("Blur()", blur);
+            QTreeWidgetItem* root = view->InfoTree()->topLevelItem(0);
+            QTreeWidgetItem* parameters = Child(root, QStringLiteral("Parameters"));
+            if (parameters && parameters->childCount() > 0)
+                parameters->child(0)->setExpanded(true);
+        },
+        [&] { ok &= Grab(frame.frameGeometry(), out.filePath("function.png")); },
+        [&] {
+            const std::string filter = library + "/Basic/Filter";
+            browser->SelectPath(filter);
+            view->ShowItem("Filter", filter);
+        },
+        [&] { ok &= Grab(frame.frameGeometry(), out.filePath("group.png")); },
+        [&] {
+            const std::string basic = library + "/Basic";
+            browser->SelectPath(basic);
+            view->ShowItem("Basic", basic);
+        },
+        [&] { ok &= Grab(frame.frameGeometry(), out.filePath("tab.png")); },
+        [&] {
+            const std::string blur = library + "/Basic/Filter/Blur()";
+            browser->SelectPath(blur);
+            view->ShowItem("Blur()", blur);
+            frame.FunctionPopup()->popup(frame.mapToGlobal(QPoint(120, 150)));
+            frame.ParameterPopup()->popup(frame.mapToGlobal(QPoint(230, 150)));
+        },
+        [&] {
+            const QRect area = frame.frameGeometry().united(frame.ParameterPopup()->geometry());
+            ok &= Grab(area, out.filePath("popup.png"));
+            frame.ParameterPopup()->close();
+            frame.FunctionPopup()->close();
+        },
+        [&] {
+            auto* about = new CAboutDlg(&frame);
+            about->setAttribute(Qt::WA_DeleteOnClose);
+            about->show();
+            about->move(frame.geometry().center() - about->rect().center());
+        },
+        [&] {
+            for (QDialog* about : frame.findChildren<CAboutDlg*>()) {
+                ok &= Grab(about->frameGeometry(), out.filePath("about.png"));
+                about->close();
+            }
+        },
+    };
+    (void)window;
+
+    constexpr int kSettleMs = 300;
+    std::size_t next = 0;
+    QTimer timer;
+    timer.setInterval(kSettleMs);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        if (next == steps.size()) {
+            app.exit(ok ? 0 : 1);
+            return;
+        }
+        steps[next++]();
+    });
+    timer.start();
+    return app.exec();
+}

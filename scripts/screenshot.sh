@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Starts Kelvane on the sample library in a virtual display (Xvfb), shows a function, a
+# group, a tab, a popup and the About box, and writes a PNG of each.
+# Usage: scripts/screenshot.sh [OUTPUT_DIR]   (default: build/screenshots)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${KELVANE_BUILD_DIR:-build}
+out=${1:-$build/screenshots}
+bash scripts/deps.sh
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build" -j2 --target kelvane_screenshot sample_data
+mkdir -p "$out"
+# -a: a free display number; the screen is large enough for the window and its popups.
+xvfb-run -a -s "-screen 0 1024x768x24" \
+    "$build/bin/kelvane_screenshot" --home "$build/bin" "$out"
