@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QStyle>
 #include <QWidgetAction>
 
 #include "MenuFixture.h"
@@ -170,4 +171,26 @@ TEST_F(CoolMenuBehaviour, managerGoingAwayWhileMenuIsOpenGivesTheMenuBack) {
     EXPECT_EQ(pMenu->style(), QApplication::style());
     pMenu->grab();  // still paints with the manager gone
     pMenu->hide();
+}
+
+TEST_F(CoolMenuBehaviour, styleChangeReloadsImagesAndMenusStillDraw) {
+    int nLoads = 0;
+    m_manager.SetToolbarSource(128, [&nLoads, source = ToolbarSourceOf(m_pToolBar)] {
+        ++nLoads;
+        return source();
+    });
+    const QString strOldStyle = QApplication::style()->name();
+    QApplication::setStyle(QStringLiteral("Windows"));
+    QCoreApplication::sendPostedEvents();
+    EXPECT_GE(nLoads, 1);
+    EXPECT_EQ(m_manager.GetImages().size(), 7u);
+    EXPECT_EQ(m_manager.GetCommandImage(cmd::kEditField), 5);
+
+    const QImage image = Open(m_pParameter);
+    const QPoint pos = ButtonBox(m_pParameter, Action(cmd::kEditField)).topLeft() + QPoint(2, 2);
+    EXPECT_EQ(image.pixelColor(pos + QPoint(1, 1)), ImageColor(cmd::kEditField));
+    m_pParameter->hide();
+
+    QApplication::setStyle(strOldStyle);
+    QCoreApplication::sendPostedEvents();
 }
