@@ -3,6 +3,7 @@
 #include <QPixmap>
 #include <array>
 #include <map>
+#include <tuple>
 #include <vector>
 
 #include "infoview/InfoLabels.h"
@@ -74,17 +75,24 @@ const QIcon& Cell(const std::vector<QIcon>& cells, int cell) {
     return cells[static_cast<std::size_t>(cell)];
 }
 
-QIcon Pair(const QString& name, int count, int normal, int selected) {
+// Icons with another cell for the selected look, made once per pair.
+const QIcon& Pair(const QString& name, int count, int normal, int selected) {
     static std::map<QString, Strip> strips;
+    static std::map<std::tuple<QString, int, int>, QIcon> pairs;
+    static const QIcon empty;
+    if (normal < 0 || normal >= count || selected < 0 || selected >= count)
+        return empty;
+    const auto key = std::make_tuple(name, normal, selected);
+    auto found = pairs.find(key);
+    if (found != pairs.end())
+        return found->second;
     auto it = strips.find(name);
     if (it == strips.end())
         it = strips.emplace(name, LoadStrip(name)).first;
     QIcon icon;
-    if (normal < 0 || normal >= count || selected < 0 || selected >= count)
-        return icon;
     AddCell(icon, it->second, normal, kCellWidth, kCellHeight, QIcon::Normal);
     AddCell(icon, it->second, selected, kCellWidth, kCellHeight, QIcon::Selected);
-    return icon;
+    return pairs.emplace(key, icon).first->second;
 }
 
 }  // namespace
@@ -121,13 +129,13 @@ const QIcon& Application() {
     return icon;
 }
 
-QIcon LibraryPair(int normal, int selected) {
+const QIcon& LibraryPair(int normal, int selected) {
     if (normal == selected)
         return Library(normal);
     return Pair(QStringLiteral("strip131"), kelvane::libicon::kCount, normal, selected);
 }
 
-QIcon InfoPair(int normal, int selected) {
+const QIcon& InfoPair(int normal, int selected) {
     if (normal == selected)
         return Info(normal);
     return Pair(QStringLiteral("strip132"), kelvane::infoicon::kCount, normal, selected);

@@ -16,7 +16,7 @@ const QIcon& Toolbar(int commandId);
 const QIcon& Application();
 
 // A tree item icon whose selected look is another cell (closed folder / open folder).
-QIcon LibraryPair(int normal, int selected);
-QIcon InfoPair(int normal, int selected);
+const QIcon& LibraryPair(int normal, int selected);
+const QIcon& InfoPair(int normal, int selected);
 
 }  // namespace icons
