@@ -70,7 +70,6 @@ int main(int argc, char** argv) {
     frame.show();
     CFuncTreeView* browser = frame.GetBrowser();
     CKLVView* view = frame.GetView();
-    const QRect window = [&] { return frame.frameGeometry(); }();
     bool ok = true;
 
     // Each step changes the window; the picture is taken once it has been painted.
@@ -123,7 +122,6 @@ int main(int argc, char** argv) {
             }
         },
     };
-    (void)window;
 
     constexpr int kSettleMs = 300;
     std::size_t next = 0;
