@@ -133,7 +133,7 @@ TEST_F(EditCommands, deleteParameterRemovesTheSelectedRowWithoutAsking) {
     EXPECT_EQ(ReadBytes(file).size(), fdb::kHeaderSize);
 }
 
-TEST_F(EditCommands, integerDefaultValueSetsBothKinds) {
+TEST_F(EditCommands, integerDefaultValueByDoubleClickSetsBothKinds) {
     Open({"int*"});
     const std::string stored = Text(Reload().parameter(0).storedText);
     SelectValue(0, "Default Value");
@@ -141,7 +141,7 @@ TEST_F(EditCommands, integerDefaultValueSetsBothKinds) {
         d.findChild<QLineEdit*>("1020")->setText("42");
         Press(d, "1");
     });
-    ASSERT_TRUE(frame->RunCommand(cmd::kEditField));
+    emit Tree()->commandRequested(cmd::kEditField);  // as a double click sends it
     const FunctionRecord record = Reload();
     EXPECT_EQ(Text(record.parameter(0).defaultText), "42");
     EXPECT_EQ(Text(record.parameter(0).storedText), stored);
