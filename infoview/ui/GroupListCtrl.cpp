@@ -19,6 +19,19 @@ void SetColumns(QTreeWidget& list, const std::vector<kelvane::ListColumn>& colum
         list.setColumnWidth(i, columns[static_cast<std::size_t>(i)].width);
 }
 
+// A report row is one line high: line breaks show as spaces, the whole text as a tooltip.
+void SetCell(QTreeWidgetItem& item, int column, const QString& text) {
+    if (!text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r'))) {
+        item.setText(column, text);
+        return;
+    }
+    QString line = text;
+    line.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    line.replace(QLatin1Char('\n'), QLatin1Char(' ')).replace(QLatin1Char('\r'), QLatin1Char(' '));
+    item.setText(column, line);
+    item.setToolTip(column, text);
+}
+
 }  // namespace
 
 CGroupListCtrl::CGroupListCtrl(QWidget* parent) : QTreeWidget(parent) {
@@ -50,7 +63,7 @@ void CGroupListCtrl::ShowGroup(const std::string& name, const std::string& path)
     for (const kelvane::ListRow& row : listing.rows) {
         auto* item = new QTreeWidgetItem;
         for (int i = 0; i < static_cast<int>(row.cells.size()); ++i)
-            item->setText(i, QString::fromStdString(row.cells[static_cast<std::size_t>(i)]));
+            SetCell(*item, i, QString::fromStdString(row.cells[static_cast<std::size_t>(i)]));
         item->setIcon(0, icons::Library(row.icon));
         item->setData(0, kIconRole, row.icon);
         item->setData(0, kNameRole, QByteArray::fromStdString(row.name));

@@ -196,3 +196,23 @@ TEST_F(FuncInfoTreeCtrlTest, rightClick_selectsTheItemAndAsksForThePopupByItemKi
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(FuncInfoTreeCtrlTest, oddDirectionAndKind_readAsInputAndUnknownFunction) {
+    kelvane::FunctionRecord record =
+        kelvane::sample::MakeRecord({"Odd", 7, "d", {{"int*", true, "n", "1", "1"}}});
+    record.parameter(0).direction = 2;
+    MakeDirs(dir / "Odd()");
+    ASSERT_TRUE(record.Save(dir / "Odd()/Odd().fdb").ok());
+    tree.ShowFunction("Odd()", dir / "Odd()");
+    QTreeWidgetItem* root = tree.topLevelItem(0);
+    ASSERT_NE(root, nullptr);
+    EXPECT_NE(FindItem(root, "Unknown Function"), nullptr);
+    QTreeWidgetItem* parameter = FindItem(root, "int* Type");
+    ASSERT_NE(parameter, nullptr);
+    EXPECT_EQ(parameter->data(0, CFuncInfoTreeCtrl::kIconRole).toInt(), 8);
+    EXPECT_NE(FindItem(parameter, "Input Parameter"), nullptr);
+}
+
+}  // namespace

@@ -157,3 +157,17 @@ TEST(KLVViewTest, showsOneControlAtATime_andDoubleClickedRowsOpenTheirFolder) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(GroupListRowsTest, multiLineDescription_showsOnOneLineWithTheWholeTextAsTooltip) {
+    TempDir dir;
+    ASSERT_TRUE(kelvane::sample::WriteFunction(dir / "G", {"F", 0, "one\r\ntwo", {}}).ok());
+    CGroupListCtrl list;
+    list.ShowGroup("G", dir / "G");
+    ASSERT_EQ(list.topLevelItemCount(), 1);
+    EXPECT_EQ(list.topLevelItem(0)->text(3), QStringLiteral("one two"));
+    EXPECT_EQ(list.topLevelItem(0)->toolTip(3), QStringLiteral("one\r\ntwo"));
+}
+
+}  // namespace
