@@ -14,3 +14,7 @@ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKELVANE_GUI=OFF \
       -DKELVANE_BENCH=OFF -DKELVANE_SANITIZE=ON >/dev/null
 cmake --build build-asan -j2
 ASAN_OPTIONS=detect_leaks=1 ctest --test-dir build-asan --output-on-failure -j2
+
+# Reliability: the fuzz harnesses over their seed corpus and a sampled corruption sweep,
+# built with clang in build-fuzz (the fault, race and kill cases ran with ctest above).
+bash scripts/reliability/ci.sh
