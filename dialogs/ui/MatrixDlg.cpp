@@ -13,6 +13,7 @@
 #include "SpinButtons.h"
 #include "dialogs/MatFile.h"
 #include "records/FileOps.h"
+#include "records/LibraryPaths.h"
 #include "uisupport/UiSeam.h"
 
 namespace {
@@ -241,7 +242,14 @@ void CMatrixDlg::OnSave() {
     const QString chosen = m_seam.saveFileName(this, QStringLiteral("Save Matrix"), kMatFilter);
     if (chosen.isEmpty())
         return;
-    const std::string path = kelvane::WithMatExtension(QFile::encodeName(chosen).toStdString());
+    const std::string typed = QFile::encodeName(chosen).toStdString();
+    const std::string path = kelvane::WithMatExtension(typed);
+    // The file dialog asked about the name as typed; a file under the completed name is
+    // not replaced without asking too.
+    if (path != typed && QFile::exists(QFile::decodeName(QByteArray::fromStdString(path))) &&
+        !m_seam.confirm(this, QStringLiteral("%1 already exists.\nDo you want to replace it?")
+                                  .arg(QString::fromStdString(kelvane::DisplayPath(path)))))
+        return;
     ExchangeFromControls(Exchange::Lenient);
     kelvane::MatrixGrid saved = m_grid;
     saved.width = kelvane::ClampSide(saved.width);

@@ -214,6 +214,23 @@ TEST(MatrixDlg, saveAndLoadRoundTripThroughTheFileDialogs) {
     EXPECT_TRUE(seam.messages.empty());
 }
 
+TEST(MatrixDlg, savingUnderACompletedNameAsksBeforeReplacing) {
+    TempDir dir;
+    WriteBytes(dir / "m.mat", "keep");
+    FakeSeam seam;
+    CMatrixDlg dlg(seam);
+    dlg.SetValueText("");
+    seam.answerNextFileDialog(QString::fromStdString(dir / "m"));
+    seam.answerNextConfirm(false);
+    Press(dlg, "1077");
+    EXPECT_EQ(ReadBytes(dir / "m.mat"), "keep");
+    seam.answerNextFileDialog(QString::fromStdString(dir / "m"));
+    seam.answerNextConfirm(true);
+    Press(dlg, "1077");
+    EXPECT_EQ(ReadBytes(dir / "m.mat"), "1\n1\n\n1.000000 \n");
+    EXPECT_EQ(seam.questions.size(), 2u);
+}
+
 TEST(MatrixDlg, fileFailuresSaySoAndLeaveTheGridUsable) {
     TempDir dir;
     FakeSeam seam;
