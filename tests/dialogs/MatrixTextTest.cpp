@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
+#include "dialogs/MatFile.h"
 #include "dialogs/MatrixText.h"
 
 using kelvane::MatrixGrid;
@@ -100,4 +103,22 @@ TEST(MatrixText, typedNumbersMustBeWhole) {
     EXPECT_EQ(value, -150.0f);
     for (const char* bad : {"", "abc", "1,5", "1.5.2", "nan", "inf", "1e60"})
         EXPECT_FALSE(kelvane::ParseRealText(bad, value)) << bad;
+}
+
+TEST(MatrixText, randomTextsStayWithinTheGrid) {
+    std::mt19937 random(20261208);
+    const std::string alphabet = "(x)0123456789.-+e \n";
+    for (int round = 0; round < 20000; ++round) {
+        std::string text = round % 2 ? "(" : "";
+        const int length = static_cast<int>(random() % 40);
+        for (int i = 0; i < length; ++i)
+            text += alphabet[random() % alphabet.size()];
+        MatrixGrid grid;
+        ParseMatrixText(text, grid);
+        ASSERT_GE(grid.width, 0) << text;
+        ASSERT_LE(grid.width, 10) << text;
+        ASSERT_GE(grid.height, 0) << text;
+        ASSERT_LE(grid.height, 10) << text;
+        (void)kelvane::ParseMatFile(text, grid);
+    }
 }
