@@ -9,11 +9,32 @@ namespace kelvane {
 
 namespace {
 
+// A conversion descriptor opened once per thread and direction; iconv_open is costly
+// next to the short texts of a function file.
+class Converter {
+public:
+    Converter(const char* to, const char* from) : m_cd(iconv_open(to, from)) {}
+    ~Converter() {
+        if (ok())
+            iconv_close(m_cd);
+    }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+
+    bool ok() const { return m_cd != reinterpret_cast<iconv_t>(-1); }
+    iconv_t get() const { return m_cd; }
+
+private:
+    iconv_t m_cd;
+};
+
 // One conversion through iconv; on an invalid sequence either substitutes or fails.
-std::optional<std::string> Convert(const char* to, const char* from, std::string_view input,
+std::optional<std::string> Convert(const Converter& converter, std::string_view input,
                                    const char* replacement, std::size_t skipOnError) {
-    iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+    if (!converter.ok())
+        return std::nullopt;
+    iconv_t cd = converter.get();
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);  // back to the initial state
     std::string out;
     out.reserve(input.size() * 2 + 4);
     char* in = const_cast<char*>(input.data());
@@ -25,18 +46,16 @@ std::optional<std::string> Convert(const char* to, const char* from, std::string
         const std::size_t result = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
         out.append(buffer, static_cast<std::size_t>(outPtr - buffer));
         if (result == static_cast<std::size_t>(-1)) {
-            if (errno == E2BIG) continue;
-            if (!replacement) {
-                iconv_close(cd);
+            if (errno == E2BIG)
+                continue;
+            if (!replacement)
                 return std::nullopt;
-            }
             out += replacement;
             const std::size_t skip = skipOnError < inLeft ? skipOnError : inLeft;
             in += skip;
             inLeft -= skip;
         }
     }
-    iconv_close(cd);
     return out;
 }
 
@@ -63,10 +82,12 @@ bool IsValidUtf8(std::string_view s) {
         } else {
             return false;
         }
-        if (i + extra >= s.size()) return false;
+        if (i + extra >= s.size())
+            return false;
         for (std::size_t k = 1; k <= extra; ++k) {
             const unsigned char cc = static_cast<unsigned char>(s[i + k]);
-            if ((cc & 0xC0) != 0x80) return false;
+            if ((cc & 0xC0) != 0x80)
+                return false;
             cp = (cp << 6) | (cc & 0x3F);
         }
         if ((extra == 1 && cp < 0x80) || (extra == 2 && cp < 0x800) ||
@@ -85,13 +106,16 @@ std::string Cp949ToUtf8(std::string_view cp949) {
             break;
         }
     }
-    if (ascii) return std::string(cp949);
-    auto converted = Convert("UTF-8", "CP949", cp949, "\xEF\xBF\xBD", 1);
+    if (ascii)
+        return std::string(cp949);
+    thread_local const Converter decoder("UTF-8", "CP949");
+    auto converted = Convert(decoder, cp949, "\xEF\xBF\xBD", 1);
     return converted ? *converted : std::string(cp949);
 }
 
 std::optional<std::string> Utf8ToCp949(std::string_view utf8) {
-    if (!IsValidUtf8(utf8)) return std::nullopt;
+    if (!IsValidUtf8(utf8))
+        return std::nullopt;
     bool ascii = true;
     for (char c : utf8) {
         if (static_cast<unsigned char>(c) >= 0x80) {
@@ -99,8 +123,10 @@ std::optional<std::string> Utf8ToCp949(std::string_view utf8) {
             break;
         }
     }
-    if (ascii) return std::string(utf8);
-    return Convert("CP949", "UTF-8", utf8, nullptr, 0);
+    if (ascii)
+        return std::string(utf8);
+    thread_local const Converter encoder("CP949", "UTF-8");
+    return Convert(encoder, utf8, nullptr, 0);
 }
 
 std::string NotCp949Message(std::string_view what) {
@@ -110,7 +136,8 @@ std::string NotCp949Message(std::string_view what) {
 }
 
 std::string DisplayName(std::string_view bytes) {
-    if (IsValidUtf8(bytes)) return std::string(bytes);
+    if (IsValidUtf8(bytes))
+        return std::string(bytes);
     return Cp949ToUtf8(bytes);
 }
 
