@@ -25,7 +25,7 @@ struct FunctionSpec {
     std::vector<ParamSpec> params;
 };
 
-// The record a spec describes, texts stored as CP949 (a text CP949 cannot hold, or one too
+// The record of a FunctionSpec, texts stored as CP949 (a text CP949 cannot hold, or one too
 // long for its field, is a programming error here and throws).
 FunctionRecord MakeRecord(const FunctionSpec& spec);
 
