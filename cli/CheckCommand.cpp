@@ -14,8 +14,6 @@ namespace kelvane::cli {
 
 namespace {
 
-using DirectoryId = std::pair<dev_t, ino_t>;
-
 // Loads every function file below a folder and reports the ones that are not sound.
 class CheckCommand : public Command {
 public:
@@ -46,9 +44,9 @@ public:
         m_functions = 0;
         m_faulty = 0;
         m_leftovers = 0;
-        std::vector<DirectoryId> ancestors;
+        WalkPath walk;
         m_libraryRoot = GetLibraryRoot();
-        Visit(start, LastComponent(start), ancestors, out);
+        Visit(start, LastComponent(start), walk, out);
         out << m_functions << " function folder" << (m_functions == 1 ? "" : "s") << " checked, "
             << m_faulty << " with problems\n";
         if (m_leftovers > 0)
@@ -65,15 +63,9 @@ public:
     }
 
 private:
-    void Visit(const std::string& dir, const std::string& name, std::vector<DirectoryId>& ancestors,
-               std::ostream& out) {
-        struct stat st {};
-        if (stat(dir.c_str(), &st) != 0)
+    void Visit(const std::string& dir, const std::string& name, WalkPath& walk, std::ostream& out) {
+        if (!walk.Enter(dir))
             return;
-        const DirectoryId id{st.st_dev, st.st_ino};
-        for (const DirectoryId& seen : ancestors)
-            if (seen == id)
-                return;
 
         if (IsFunctionFolderName(name)) {
             ++m_functions;
@@ -87,14 +79,13 @@ private:
         ReportLeftovers(dir, out);
         if (IsFunctionFolderName(name))
             ReportLeftovers(GetSourceFolderPath(dir), out);
-        ancestors.push_back(id);
         for (const DirEntry& entry : ScanDirectories(dir)) {
             // Every folder directly in the library root is a tab, "_Src" too.
             if (entry.name == kSourceFolderName && dir != m_libraryRoot)
                 continue;
-            Visit(entry.path, entry.name, ancestors, out);
+            Visit(entry.path, entry.name, walk, out);
         }
-        ancestors.pop_back();
+        walk.Leave();
     }
 
     // Counts what stays behind: entries kept, perhaps in use, or that could not be removed.

@@ -1,5 +1,3 @@
-#include <sys/stat.h>
-
 #include <memory>
 #include <utility>
 
@@ -13,8 +11,6 @@
 namespace kelvane::cli {
 
 namespace {
-
-using DirectoryId = std::pair<dev_t, ino_t>;
 
 // The library tree of one tab as the browser shows it fully expanded.
 class TreeCommand : public Command {
@@ -32,8 +28,8 @@ public:
             if (tab.name != args[0] && DisplayName(tab.name) != args[0])
                 continue;
             out << EscapeLine(DisplayName(tab.name)) << "\n";
-            std::vector<DirectoryId> ancestors;
-            Descend(tab.path, 1, ancestors, out);
+            WalkPath walk;
+            Descend(tab.path, 1, walk, out);
             return kExitOk;
         }
         return Failure(err, "no tab named " + DisplayName(args[0]) + " in " + DisplayPath(root));
@@ -42,24 +38,17 @@ public:
 private:
     // Prints the children of dir; a directory already on the way down from the root (a
     // cycle through symbolic links) is printed but not entered again.
-    void Descend(const std::string& dir, int depth, std::vector<DirectoryId>& ancestors,
-                 std::ostream& out) {
-        struct stat st {};
-        if (stat(dir.c_str(), &st) != 0)
+    void Descend(const std::string& dir, int depth, WalkPath& walk, std::ostream& out) {
+        if (!walk.Enter(dir))
             return;
-        const DirectoryId id{st.st_dev, st.st_ino};
-        for (const DirectoryId& seen : ancestors)
-            if (seen == id)
-                return;
-        ancestors.push_back(id);
         const std::string indent(static_cast<std::size_t>(depth) * 2, ' ');
         for (const DirEntry& entry : ScanDirectories(dir)) {
             if (entry.name == kSourceFolderName)
                 continue;
             out << indent << EscapeLine(DisplayName(entry.name)) << "\n";
-            Descend(entry.path, depth + 1, ancestors, out);
+            Descend(entry.path, depth + 1, walk, out);
         }
-        ancestors.pop_back();
+        walk.Leave();
     }
 };
 
