@@ -15,36 +15,90 @@ FunctionRecord::FunctionRecord() {
     std::memset(&m_header, 0, sizeof m_header);
 }
 
+namespace {
+
+// Reads exactly size bytes at offset; false on a short read or an error.
+bool ReadExactly(int fd, char* data, std::size_t size, off_t offset) {
+    std::size_t got = 0;
+    while (got < size) {
+        const ssize_t n = pread(fd, data + got, size - got, offset + static_cast<off_t>(got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        got += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+bool CountFits(const FunctionHeader& header, std::size_t fileSize) {
+    const std::size_t left = fileSize - fdb::kHeaderSize;
+    return header.parameterCount >= 0 &&
+           static_cast<std::size_t>(header.parameterCount) <= left / fdb::kParameterSize;
+}
+
+}  // namespace
+
 bool FunctionRecord::Load(const std::string& path, FileStamp* stamp) {
-    // Only a regular file: opening a FIFO or a device would block or never end.
+    if (stamp)
+        return LoadStamped(path, *stamp);
+    // Non-blocking and only a regular file: a FIFO or a device would block or never end.
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return false;
     struct stat st {};
-    if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
-        return false;
-    std::string bytes;
-    if (!ReadWholeFile(path, bytes))
-        return false;
-    if (bytes.size() < fdb::kHeaderSize)
-        return false;
-
     FunctionHeader header;
-    std::memcpy(&header, bytes.data(), sizeof header);
-    const std::size_t left = bytes.size() - fdb::kHeaderSize;
-    if (header.parameterCount < 0 ||
-        static_cast<std::size_t>(header.parameterCount) > left / fdb::kParameterSize)
+    std::vector<ParameterRecord> parameters;
+    bool ok = fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
+              static_cast<std::size_t>(st.st_size) >= fdb::kHeaderSize &&
+              ReadExactly(fd, reinterpret_cast<char*>(&header), sizeof header, 0) &&
+              CountFits(header, static_cast<std::size_t>(st.st_size));
+    if (ok) {
+        // Only the announced records are read: trailing bytes, however many, are not.
+        parameters.resize(static_cast<std::size_t>(header.parameterCount));
+        ok = parameters.empty() || ReadExactly(fd, reinterpret_cast<char*>(parameters.data()),
+                                               parameters.size() * fdb::kParameterSize,
+                                               static_cast<off_t>(fdb::kHeaderSize));
+    }
+    close(fd);
+    if (!ok)
         return false;
+    m_header = header;
+    m_parameters = std::move(parameters);
+    return true;
+}
 
+bool FunctionRecord::LoadStamped(const std::string& path, FileStamp& stamp) {
+    // One descriptor and one read of the whole file, so the stamp describes exactly the
+    // bytes we hold.
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return false;
+    struct stat st {};
+    std::string bytes;
+    bool ok = fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    if (ok) {
+        bytes.resize(static_cast<std::size_t>(st.st_size));
+        ok = ReadExactly(fd, bytes.data(), bytes.size(), 0);
+    }
+    FunctionHeader header;
+    if (ok && bytes.size() >= fdb::kHeaderSize) {
+        std::memcpy(&header, bytes.data(), sizeof header);
+        ok = CountFits(header, bytes.size());
+    } else {
+        ok = false;
+    }
+    if (ok)
+        stamp = StampFromDescriptor(fd, bytes);
+    close(fd);
+    if (!ok)
+        return false;
     std::vector<ParameterRecord> parameters(static_cast<std::size_t>(header.parameterCount));
     if (!parameters.empty())
         std::memcpy(parameters.data(), bytes.data() + fdb::kHeaderSize,
                     parameters.size() * fdb::kParameterSize);
     m_header = header;
     m_parameters = std::move(parameters);
-    if (stamp) {
-        *stamp = StampOfFile(path);
-        // The stamp must describe the bytes we hold even if the file changed just now.
-        stamp->hash = HashBytes(bytes);
-        stamp->size = static_cast<std::int64_t>(bytes.size());
-    }
     return true;
 }
 

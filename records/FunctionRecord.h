@@ -77,7 +77,8 @@ static_assert(offsetof(ParameterRecord, storedText) == 2692);
 template <std::size_t N>
 std::string_view FieldText(const char (&field)[N]) {
     std::size_t length = 0;
-    while (length < N && field[length] != '\0') ++length;
+    while (length < N && field[length] != '\0')
+        ++length;
     return std::string_view(field, length);
 }
 
@@ -90,7 +91,8 @@ bool FieldTerminated(const char (&field)[N]) {
 // fit with its terminator. The bytes after the terminator are left as they were.
 template <std::size_t N>
 [[nodiscard]] bool SetFieldText(char (&field)[N], std::string_view text) {
-    if (text.size() >= N) return false;
+    if (text.size() >= N)
+        return false;
     text.copy(field, text.size());
     field[text.size()] = '\0';
     return true;
@@ -134,6 +136,8 @@ public:
     std::string Serialize() const;
 
 private:
+    bool LoadStamped(const std::string& path, FileStamp& stamp);
+
     FunctionHeader m_header;
     std::vector<ParameterRecord> m_parameters;
 };
