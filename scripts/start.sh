@@ -2,6 +2,8 @@
 # Builds Kelvane and starts it on the bundled sample library.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# Let compiler caches be shared by checkouts in different folders.
+export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
 bash scripts/deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j2 --target kelvane kelvane-cli sample_data

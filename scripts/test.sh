@@ -3,6 +3,8 @@
 # and command-line tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# Let compiler caches be shared by checkouts in different folders.
+export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
 bash scripts/deps.sh --tests
 export QT_QPA_PLATFORM=offscreen
 
