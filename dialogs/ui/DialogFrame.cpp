@@ -19,7 +19,8 @@ DialogFrame BuildDialogFrame(QDialog& dialog, const QString& caption, const QStr
     ok->setAutoDefault(true);
     auto* cancel = new QPushButton(QStringLiteral("Cancel"), &dialog);
     cancel->setObjectName(QStringLiteral("2"));
-    cancel->setAutoDefault(false);
+    // A focused Cancel takes Enter itself; Enter anywhere else still means OK.
+    cancel->setAutoDefault(true);
     QObject::connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
     QObject::connect(cancel, &QPushButton::clicked, &dialog, &QDialog::reject);
 

@@ -55,7 +55,8 @@ CMatrixDlg::CMatrixDlg(UiSeam& seam, QWidget* parent) : QDialog(parent), m_seam(
     ok->setDefault(true);
     auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
     cancel->setObjectName(QStringLiteral("2"));
-    cancel->setAutoDefault(false);
+    // Enter on a focused button presses that button; elsewhere it means OK.
+    cancel->setAutoDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     auto* buttons = new QHBoxLayout;
@@ -117,10 +118,10 @@ QWidget* CMatrixDlg::BuildSizeRow() {
     layout->addStretch(1);
     auto* save = new QPushButton(QStringLiteral("Save..."), row);
     save->setObjectName(QStringLiteral("1077"));
-    save->setAutoDefault(false);
+    save->setAutoDefault(true);
     auto* load = new QPushButton(QStringLiteral("Load..."), row);
     load->setObjectName(QStringLiteral("1078"));
-    load->setAutoDefault(false);
+    load->setAutoDefault(true);
     auto* files = new QVBoxLayout;
     files->addWidget(save);
     files->addWidget(load);

@@ -214,6 +214,22 @@ TEST(MatrixDlg, saveAndLoadRoundTripThroughTheFileDialogs) {
     EXPECT_TRUE(seam.messages.empty());
 }
 
+TEST(MatrixDlg, enterPressesTheFocusedFileButtonNotOk) {
+    FakeSeam seam;
+    CMatrixDlg dlg(seam);
+    dlg.SetValueText("");
+    dlg.show();
+    auto* save = dlg.findChild<QPushButton*>("1077");
+    save->setFocus();
+    QTest::keyClick(save, Qt::Key_Return);  // the file dialog is cancelled
+    EXPECT_EQ(seam.fileDialogFilters.size(), 1u);
+    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_EQ(dlg.ValueText(), "");
+    QTest::keyClick(Cell(dlg, 0, 0), Qt::Key_Return);
+    EXPECT_EQ(dlg.result(), QDialog::Accepted);
+    EXPECT_EQ(dlg.ValueText(), "(1x1) 1.000000");
+}
+
 TEST(MatrixDlg, savingUnderACompletedNameAsksBeforeReplacing) {
     TempDir dir;
     WriteBytes(dir / "m.mat", "keep");

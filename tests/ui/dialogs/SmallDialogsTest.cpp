@@ -122,6 +122,29 @@ TEST(DefaultValueDlg, emptyTextIsAcceptedAsIs) {
     EXPECT_TRUE(seam.messages.empty());
 }
 
+TEST(DefaultValueDlg, enterConfirmsFromTheEditButPressesAFocusedCancel) {
+    FakeSeam seam;
+    CDefaultValueDlg dlg(seam);
+    dlg.SetValue("17");
+    dlg.show();
+    auto* edit = Child<QLineEdit>(dlg, "1020");
+    edit->setText("5");
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(dlg.result(), QDialog::Accepted);
+    EXPECT_EQ(dlg.Value(), "5");
+
+    CDefaultValueDlg other(seam);
+    other.SetValue("17");
+    other.show();
+    Child<QLineEdit>(other, "1020")->setText("5");
+    auto* cancel = Child<QPushButton>(other, "2");
+    cancel->setFocus();
+    QTest::keyClick(cancel, Qt::Key_Return);
+    EXPECT_EQ(other.result(), QDialog::Rejected);
+    EXPECT_FALSE(other.isVisible());
+    EXPECT_EQ(other.Value(), "17");
+}
+
 TEST(DefaultValueDlg, refusesTextCp949CannotHoldWithAMessage) {
     FakeSeam seam;
     CDefaultValueDlg dlg(seam);
