@@ -24,9 +24,7 @@ int CommandOf(const QAction* pAction) {
 CCoolMenuManager::CCoolMenuManager() = default;
 
 CCoolMenuManager::~CCoolMenuManager() {
-    while (!m_menusConverted.empty())
-        ConvertMenu(m_menusConverted.front().pMenu, false);
-    m_menusConverted.clear();
+    OnMenuSelect(nullptr, kMenuClosed, nullptr);  // gives back every menu still taken over
     HookWindow(nullptr);
     Destroy();
 }

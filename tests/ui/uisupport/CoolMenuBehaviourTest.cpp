@@ -194,3 +194,21 @@ TEST_F(CoolMenuBehaviour, styleChangeReloadsImagesAndMenusStillDraw) {
     QApplication::setStyle(strOldStyle);
     QCoreApplication::sendPostedEvents();
 }
+
+TEST_F(CoolMenuBehaviour, managerGoingAwayAfterAnOpenMenuWasDeletedGivesTheRestBack) {
+    QMainWindow frame;
+    QMenu* pFile = frame.menuBar()->addMenu(QStringLiteral("&File"));
+    pFile->addAction(QStringLiteral("E&xit"));
+    auto* pContext = new QMenu(&frame);
+    pContext->addAction(QStringLiteral("&Copy"));
+    {
+        CCoolMenuManager manager;
+        manager.Install(&frame);
+        pFile->popup(QPoint(0, 0));
+        pContext->popup(QPoint(50, 0));
+        ASSERT_EQ(manager.GetConvertedMenus().size(), 2u);
+        delete pContext;  // while the other menu is still open
+    }
+    EXPECT_EQ(pFile->style(), QApplication::style());
+    pFile->hide();
+}
