@@ -89,7 +89,9 @@ void CFuncInfoTreeCtrl::mouseDoubleClickEvent(QMouseEvent* e) {
     QTreeWidget::mouseDoubleClickEvent(e);
     if (e->button() != Qt::LeftButton)
         return;
-    if (QTreeWidgetItem* item = itemAt(e->position().toPoint()))
+    // Any part of the row names the item, as for the right button: a double click right of
+    // a short value's text edits that value, not the one selected before.
+    if (QTreeWidgetItem* item = ItemOnRow(e->position().toPoint()))
         setCurrentItem(item);
     QTreeWidgetItem* selected = currentItem();
     if (selected && selected->childCount() == 0)

@@ -167,6 +167,14 @@ TEST_F(FuncInfoTreeCtrlTest, doubleClick_sendsEditFieldOnlyForItemsWithoutChildr
     ASSERT_EQ(commands.count(), 1);
     EXPECT_EQ(commands[0][0].toInt(), 32782);
     EXPECT_EQ(tree.currentItem(), value);
+
+    // Far right of another value's text, on its row: that value is the one edited.
+    FindItem(tree.topLevelItem(0), "Description(Max:1024 bytes)")->setExpanded(true);
+    QCoreApplication::processEvents();
+    QTreeWidgetItem* description = FindItem(tree.topLevelItem(0), "d");
+    DoubleClick(tree.viewport(), QPoint(tree.viewport()->width() - 5, Center(description).y()));
+    ASSERT_EQ(commands.count(), 2);
+    EXPECT_EQ(tree.currentItem(), description);
 }
 
 TEST_F(FuncInfoTreeCtrlTest, rightClick_selectsTheItemAndAsksForThePopupByItemKind) {
