@@ -24,8 +24,9 @@ public:
         if (!IsDirectory(root))
             return Failure(err, "no function library at " + DisplayPath(root));
         for (const DirEntry& tab : ScanDirectories(root)) {
-            // The raw name, or the name as tabs prints it (a CP949 name decoded).
-            if (tab.name != args[0] && DisplayName(tab.name) != args[0])
+            // The raw name, or the name as tabs prints it (a CP949 name decoded, escaped).
+            if (tab.name != args[0] && DisplayName(tab.name) != args[0] &&
+                EscapeLine(DisplayName(tab.name)) != args[0])
                 continue;
             out << EscapeLine(DisplayName(tab.name)) << "\n";
             WalkPath walk;

@@ -58,6 +58,8 @@ TEST_F(LibraryCommands, tree_skipsSourceFoldersAndEndsCycles) {
 
     MakeDirs(Lib("\xC7\xCA\xC5\xCD/Sub"));  // a tab named in CP949, asked for as tabs shows it
     EXPECT_EQ(Run({"tree", "필터"}).lines(), (Lines{"필터", "  Sub"}));
+    MakeDirs(Lib("A\\B"));  // a backslash, which tabs prints escaped
+    EXPECT_EQ(Run({"tree", "A\\\\B"}).lines(), (Lines{"A\\\\B"}));
 
     const CliRun missing = Run({"tree", "Nope"});
     EXPECT_EQ(missing.code, 1);
