@@ -36,6 +36,8 @@ bool Contains(QWidget* ancestor, QWidget* widget) {
 CMainFrame::CMainFrame(UiSeam& seam, QWidget* parent) : QMainWindow(parent), m_seam(seam) {
     setWindowTitle(QStringLiteral("Kelvane v1.0"));
     setWindowIcon(icons::Application());
+    // No menu of the window's own on the toolbar or menu bar (it would hide the toolbar).
+    setContextMenuPolicy(Qt::PreventContextMenu);
     BuildPanes();
 
     MainMenus menus = BuildMainMenus(*this);

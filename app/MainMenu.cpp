@@ -83,6 +83,7 @@ MainMenus BuildMainMenus(QMainWindow& window) {
     menus.toolBar->setIconSize(kToolbarImageSize);
     menus.toolBar->setMovable(true);  // shows the gripper
     menus.toolBar->setFloatable(false);
+    menus.toolBar->setAllowedAreas(Qt::TopToolBarArea);  // a band along the top edge only
     menus.toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
     for (int id : kToolbarLayout) {
         if (id == 0)

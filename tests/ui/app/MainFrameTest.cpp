@@ -181,6 +181,18 @@ TEST_F(MainFrameTest, toolbarButtonsGapsAndTooltips) {
     EXPECT_EQ(bar->iconSize(), QSize(16, 15));
     EXPECT_TRUE(bar->isMovable());
     EXPECT_EQ(frame->toolBarArea(bar), Qt::TopToolBarArea);
+    EXPECT_EQ(bar->allowedAreas(), Qt::TopToolBarArea);
+
+    // No menu to hide the toolbar: it stays as long as the window.
+    for (QWidget* area : {static_cast<QWidget*>(bar), static_cast<QWidget*>(frame->menuBar())}) {
+        const QPoint pos(area->width() - 2, area->height() / 2);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, pos, area->mapToGlobal(pos));
+        QCoreApplication::sendEvent(area, &event);
+        EXPECT_EQ(OpenPopup(), nullptr);
+        if (QMenu* menu = OpenPopup())
+            menu->close();
+    }
+    EXPECT_TRUE(bar->isVisible());
 }
 
 TEST_F(MainFrameTest, commandsRunOnlyWhileEnabled_statesFollowMenusAndRunCommand) {
