@@ -95,6 +95,18 @@ TEST_F(WizardTest, kindAndNamePages_startAfreshAndSelectTheLibraryRoot) {
     EXPECT_TRUE(page->NameEdit()->text().isEmpty());
 }
 
+TEST_F(WizardTest, namePage_findsTheLibraryRootOfARelativeProgramDirectory) {
+    const std::filesystem::path saved = std::filesystem::current_path();
+    const std::filesystem::path program(dir.path());
+    std::filesystem::current_path(program.parent_path());
+    kelvane::SetProgramDirectoryOverride("./" + program.filename().string() + "/../" +
+                                         program.filename().string());
+    CCodeWizard wizard(seam);
+    wizard.next();
+    std::filesystem::current_path(saved);
+    EXPECT_EQ(wizard.NamePage()->LocationEdit()->text(), Location("FunctionLibrary/"));
+}
+
 TEST_F(WizardTest, namePage_refusesEmptyTextsSilentlyAndBadNamesWithAMessage) {
     CCodeWizard wizard(seam);
     wizard.next();
