@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <climits>
+#include <cstdlib>
 
 #include "records/TextCodec.h"
 
@@ -16,7 +17,17 @@ std::string& ProgramDirectoryOverride() {
 }  // namespace
 
 void SetProgramDirectoryOverride(const std::string& dir) {
+    // Absolute, like the binary's own directory: every path built from it must stay valid
+    // whatever the working directory, and the folder browser walks it from "/".
     std::string cleaned = dir;
+    if (char* resolved = realpath(dir.c_str(), nullptr)) {
+        cleaned = resolved;
+        std::free(resolved);
+    } else if (!dir.empty() && dir.front() != '/') {
+        char cwd[PATH_MAX];
+        if (getcwd(cwd, sizeof cwd))
+            cleaned = std::string(cwd) + "/" + dir;
+    }
     while (cleaned.size() > 1 && cleaned.back() == '/')
         cleaned.pop_back();
     ProgramDirectoryOverride() = cleaned;
