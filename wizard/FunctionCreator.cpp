@@ -172,18 +172,22 @@ CreationResult CreateFunction(const NewFunction& function, const std::string& pr
     }
 
     Status placed = Status::Ok();
+    bool merging = false;
     if (existing == ExistingTarget::None) {
         placed = RenameNoReplace(staging, folder);
     } else if (auto conflict = MergeConflict(staging, folder)) {
         placed = Status::Fail("could not replace " + DisplayPath(*conflict) +
                               ": a folder and a file stand in each other's place");
     } else {
+        merging = true;
         placed = MergeInto(staging, folder);
     }
     RemoveTree(staging);
     if (!placed) {
         result.outcome = CreationResult::Outcome::MoveFailed;
-        result.message = placed.message() + "; nothing was created.";
+        // A merge moves file after file: those moved before the failure stay replaced.
+        result.message = placed.message() + (merging ? "; the files moved before it stay replaced."
+                                                     : "; nothing was created.");
     }
     return result;
 }
