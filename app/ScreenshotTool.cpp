@@ -101,7 +101,9 @@ int main(int argc, char** argv) {
             browser->SelectPath(blur);
             view->ShowItem("Blur()", blur);
             frame.FunctionPopup()->popup(frame.mapToGlobal(QPoint(120, 150)));
-            frame.ParameterPopup()->popup(frame.mapToGlobal(QPoint(230, 150)));
+            // The submenu opens beside its parent, as a hover would open it.
+            const QRect parent = frame.FunctionPopup()->geometry();
+            frame.ParameterPopup()->popup(QPoint(parent.right() + 1, parent.top()));
         },
         [&] {
             const QRect area = frame.frameGeometry().united(frame.ParameterPopup()->geometry());
