@@ -11,6 +11,7 @@
 #include "records/LibraryPaths.h"
 #include "records/TextCodec.h"
 #include "resources/Icons.h"
+#include "uisupport/TreeRows.h"
 
 namespace {
 
@@ -133,19 +134,11 @@ void CLibraryTreeCtrl::OnCollapsed(QTreeWidgetItem* item) {
     item->addChild(NewPlaceholder());
 }
 
-QTreeWidgetItem* CLibraryTreeCtrl::ItemOnRow(const QPoint& viewportPos) const {
-    if (!viewport()->rect().contains(viewportPos))
-        return nullptr;
-    // Any part of the row counts, also right of the text and in the indentation.
-    const int x = std::max(0, header()->sectionViewportPosition(0));
-    return itemAt(QPoint(x, viewportPos.y()));
-}
-
 void CLibraryTreeCtrl::mousePressEvent(QMouseEvent* e) {
     const QPoint pos = e->position().toPoint();
     m_bPressed = e->button() == Qt::LeftButton;
     if (e->button() == Qt::LeftButton || e->button() == Qt::RightButton) {
-        if (QTreeWidgetItem* item = ItemOnRow(pos))
+        if (QTreeWidgetItem* item = ItemOnRow(*this, pos))
             setCurrentItem(item);
     }
     if (!itemAt(pos)) {
@@ -172,7 +165,7 @@ void CLibraryTreeCtrl::contextMenuEvent(QContextMenuEvent* e) {
         return;
     QPoint globalPos = e->globalPos();
     if (e->reason() == QContextMenuEvent::Mouse) {
-        if (ItemOnRow(viewport()->mapFromGlobal(globalPos)) != selected)
+        if (ItemOnRow(*this, viewport()->mapFromGlobal(globalPos)) != selected)
             return;
     } else {
         globalPos = viewport()->mapToGlobal(visualItemRect(selected).center());

@@ -58,7 +58,6 @@ private:
     void OnExpanded(QTreeWidgetItem* item);
     void OnCollapsed(QTreeWidgetItem* item);
     void ShowSelection();
-    QTreeWidgetItem* ItemOnRow(const QPoint& viewportPos) const;
     static QTreeWidgetItem* NewPlaceholder();
 
     bool m_bPressed = false;

@@ -8,6 +8,7 @@
 
 #include "resources/Icons.h"
 #include "uisupport/CommandIds.h"
+#include "uisupport/TreeRows.h"
 #include "uisupport/UiSeam.h"
 
 CFuncInfoTreeCtrl::CFuncInfoTreeCtrl(QWidget* parent) : QTreeWidget(parent) {
@@ -73,7 +74,7 @@ bool CFuncInfoTreeCtrl::event(QEvent* e) {
 void CFuncInfoTreeCtrl::mousePressEvent(QMouseEvent* e) {
     const QPoint pos = e->position().toPoint();
     if (e->button() == Qt::RightButton) {
-        if (QTreeWidgetItem* item = ItemOnRow(pos))
+        if (QTreeWidgetItem* item = ItemOnRow(*this, pos))
             setCurrentItem(item);
     }
     if (!itemAt(pos)) {
@@ -91,19 +92,11 @@ void CFuncInfoTreeCtrl::mouseDoubleClickEvent(QMouseEvent* e) {
         return;
     // Any part of the row names the item, as for the right button: a double click right of
     // a short value's text edits that value, not the one selected before.
-    if (QTreeWidgetItem* item = ItemOnRow(e->position().toPoint()))
+    if (QTreeWidgetItem* item = ItemOnRow(*this, e->position().toPoint()))
         setCurrentItem(item);
     QTreeWidgetItem* selected = currentItem();
     if (selected && selected->childCount() == 0)
         emit commandRequested(cmd::kEditField);
-}
-
-QTreeWidgetItem* CFuncInfoTreeCtrl::ItemOnRow(const QPoint& viewportPos) const {
-    if (!viewport()->rect().contains(viewportPos))
-        return nullptr;
-    // Any part of the row counts, also right of the text and in the indentation.
-    const int x = std::max(0, header()->sectionViewportPosition(0));
-    return itemAt(QPoint(x, viewportPos.y()));
 }
 
 void CFuncInfoTreeCtrl::contextMenuEvent(QContextMenuEvent* e) {
@@ -113,7 +106,7 @@ void CFuncInfoTreeCtrl::contextMenuEvent(QContextMenuEvent* e) {
         return;
     }
     e->accept();
-    if (ItemOnRow(viewport()->mapFromGlobal(e->globalPos())) != selected)
+    if (ItemOnRow(*this, viewport()->mapFromGlobal(e->globalPos())) != selected)
         return;
     emit popupRequested(selected->parent() ? kParameterPopup : kFunctionPopup, e->globalPos());
 }

@@ -61,7 +61,6 @@ protected:
 
 private:
     void AddItems(QTreeWidgetItem* parent, const kelvane::InfoItem& item);
-    QTreeWidgetItem* ItemOnRow(const QPoint& viewportPos) const;
 
     UiSeam* m_seam = nullptr;
 };
