@@ -4,9 +4,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "records/FunctionRecord.h"
 
@@ -41,3 +43,12 @@ inline void WriteBytes(const std::string& path, const std::string& bytes) {
 }
 
 inline void MakeDirs(const std::string& path) { std::filesystem::create_directories(path); }
+
+// The names in a directory, sorted so tests do not depend on enumeration order.
+inline std::vector<std::string> SortedNames(const std::string& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}

@@ -30,14 +30,6 @@ CCodeGenerator Generator(const TempDir& dir) {
     return generator;
 }
 
-std::vector<std::string> Entries(const std::string& dir) {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(dir))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 }  // namespace
 
 TEST(CodeGenerator, rules_applyInOrderToEveryOccurrenceExactCaseOnly) {
@@ -92,7 +84,7 @@ TEST(CodeGenerator, generate_copiesSkeletonAndRewritesProjectWithCrLf) {
     EXPECT_FALSE(report.sourceFailed);
 
     const std::string src = dir / "lib/Blur()/_Src";
-    EXPECT_EQ(Entries(src),
+    EXPECT_EQ(SortedNames(src),
               (std::vector<std::string>{"Blur.dsp", "Dll.cpp", "Dll.h", "Dll.rc", "Function.cpp",
                                         "StdAfx.cpp", "StdAfx.h", "res", "resource.h"}));
     EXPECT_EQ(ReadBytes(src + "/res/Dll.rc2"), "rc2 bytes\r\n");
@@ -150,8 +142,8 @@ TEST(CodeGenerator, missingSkeleton_leavesFunctionSourceAndEmptyProjectAndReport
     CCodeGenerator generator = Generator(dir);
     const GenerationReport report = generator.Generate();
     const std::string src = dir / "lib/Blur()/_Src";
-    EXPECT_EQ(Entries(src), (std::vector<std::string>{"Blur.dsp", "Function.cpp", "res"}));
-    EXPECT_TRUE(Entries(src + "/res").empty());
+    EXPECT_EQ(SortedNames(src), (std::vector<std::string>{"Blur.dsp", "Function.cpp", "res"}));
+    EXPECT_TRUE(SortedNames(src + "/res").empty());
     EXPECT_EQ(ReadBytes(src + "/Blur.dsp"), "");
     EXPECT_FALSE(report.sourceFailed);
     EXPECT_EQ(report.failedFiles,

@@ -23,14 +23,6 @@ void MakeSkeleton(const TempDir& dir) {
         WriteBytes(dir / ("prog/Skel/Dll/" + std::string(name)), name);
 }
 
-std::vector<std::string> Names(const std::string& dir) {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(dir))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 }  // namespace
 
 TEST(FunctionCreator, create_writesFolderFileAndProjectAndLeavesNoStaging) {
@@ -41,8 +33,8 @@ TEST(FunctionCreator, create_writesFolderFileAndProjectAndLeavesNoStaging) {
     const CreationResult result = CreateFunction(blur, dir / "prog", false, kDate);
     ASSERT_TRUE(result.created()) << result.message;
     EXPECT_TRUE(result.generation.complete());
-    EXPECT_EQ(Names(dir / "lib"), std::vector<std::string>{"Blur()"});
-    EXPECT_EQ(Names(dir / "lib/Blur()"), (std::vector<std::string>{"Blur().fdb", "_Src"}));
+    EXPECT_EQ(SortedNames(dir / "lib"), std::vector<std::string>{"Blur()"});
+    EXPECT_EQ(SortedNames(dir / "lib/Blur()"), (std::vector<std::string>{"Blur().fdb", "_Src"}));
     EXPECT_EQ(result.projectFile, dir / "lib/Blur()/_Src/Blur.dsp");
     EXPECT_EQ(ReadBytes(result.projectFile), "Dll.dsp");
     EXPECT_EQ(ReadBytes(result.functionFile), BuildFunctionRecord(blur)->Serialize());
@@ -56,7 +48,7 @@ TEST(FunctionCreator, missingLocation_failsLikeAFailedSaveAndCreatesNothing) {
     const CreationResult result = CreateFunction(Blur(dir), dir / "prog", false, kDate);
     EXPECT_EQ(result.outcome, CreationResult::Outcome::SaveFailed);
     EXPECT_FALSE(result.message.empty());
-    EXPECT_EQ(Names(dir.path()), std::vector<std::string>{});
+    EXPECT_EQ(SortedNames(dir.path()), std::vector<std::string>{});
 }
 
 TEST(FunctionCreator, unwritableLocation_leavesNothingBehind) {
@@ -68,7 +60,7 @@ TEST(FunctionCreator, unwritableLocation_leavesNothingBehind) {
         dir / "lib", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
     const CreationResult result = CreateFunction(Blur(dir), dir / "prog", false, kDate);
     EXPECT_EQ(result.outcome, CreationResult::Outcome::SaveFailed);
-    EXPECT_TRUE(Names(dir / "lib").empty());
+    EXPECT_TRUE(SortedNames(dir / "lib").empty());
 }
 
 TEST(FunctionCreator, existingFolder_refusedUnlessReplaceThenOnlyNewFilesReplaced) {
@@ -85,7 +77,7 @@ TEST(FunctionCreator, existingFolder_refusedUnlessReplaceThenOnlyNewFilesReplace
     EXPECT_EQ(result.outcome, CreationResult::Outcome::Refused);
     EXPECT_EQ(ReadBytes(dir / "lib/Blur()/Blur().fdb"), "old record");
     EXPECT_EQ(ReadBytes(dir / "lib/Blur()/_Src/Function.cpp"), "my code");
-    EXPECT_EQ(Names(dir / "lib"), std::vector<std::string>{"Blur()"});
+    EXPECT_EQ(SortedNames(dir / "lib"), std::vector<std::string>{"Blur()"});
 
     result = CreateFunction(blur, dir / "prog", true, kDate);
     ASSERT_TRUE(result.created()) << result.message;
@@ -93,7 +85,7 @@ TEST(FunctionCreator, existingFolder_refusedUnlessReplaceThenOnlyNewFilesReplace
     EXPECT_NE(ReadBytes(dir / "lib/Blur()/_Src/Function.cpp"), "my code");
     EXPECT_EQ(ReadBytes(dir / "lib/Blur()/_Src/Blur.dsw"), "workspace");
     EXPECT_EQ(ReadBytes(dir / "lib/Blur()/_Src/res/Dll.rc2"), "rc2");
-    EXPECT_EQ(Names(dir / "lib"), std::vector<std::string>{"Blur()"});
+    EXPECT_EQ(SortedNames(dir / "lib"), std::vector<std::string>{"Blur()"});
 }
 
 TEST(FunctionCreator, fileInPlaceOfFolderOrOfAFile_isRefusedUntouched) {
@@ -111,8 +103,8 @@ TEST(FunctionCreator, fileInPlaceOfFolderOrOfAFile_isRefusedUntouched) {
     MakeDirs(other / "lib/Blur()/_Src/Dll.h");  // a folder where a copied file goes
     const CreationResult result = CreateFunction(Blur(other), other / "prog", true, kDate);
     EXPECT_EQ(result.outcome, CreationResult::Outcome::MoveFailed);
-    EXPECT_EQ(Names(other / "lib/Blur()"), std::vector<std::string>{"_Src"});
-    EXPECT_EQ(Names(other / "lib"), std::vector<std::string>{"Blur()"});
+    EXPECT_EQ(SortedNames(other / "lib/Blur()"), std::vector<std::string>{"_Src"});
+    EXPECT_EQ(SortedNames(other / "lib"), std::vector<std::string>{"Blur()"});
 }
 
 TEST(FunctionCreator, refusedNames_touchNothing) {
@@ -125,7 +117,7 @@ TEST(FunctionCreator, refusedNames_touchNothing) {
                   CreationResult::Outcome::Refused)
             << name;
     }
-    EXPECT_TRUE(Names(dir / "lib").empty());
+    EXPECT_TRUE(SortedNames(dir / "lib").empty());
 }
 
 TEST(FunctionCreator, missingSkeleton_stillCreatesAndNamesTheMissingFilesAtTheirFinalPaths) {
@@ -138,6 +130,6 @@ TEST(FunctionCreator, missingSkeleton_stillCreatesAndNamesTheMissingFilesAtTheir
     EXPECT_EQ(result.generation.failedFiles.back(), dir / "lib/Blur()/_Src/Blur.dsp");
     const std::string message = GenerationGapMessage(result.generation);
     EXPECT_NE(message.find(dir / "lib/Blur()/_Src/StdAfx.h"), std::string::npos);
-    EXPECT_EQ(Names(dir / "lib/Blur()/_Src"),
+    EXPECT_EQ(SortedNames(dir / "lib/Blur()/_Src"),
               (std::vector<std::string>{"Blur.dsp", "Function.cpp", "res"}));
 }
