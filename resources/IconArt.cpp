@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <functional>
+#include <utility>
 #include <vector>
 
 namespace art {
@@ -172,80 +173,141 @@ QImage InfoStrip(int scale) {
     return DrawStrip(cells, 16, 16, scale);
 }
 
+// Toolbar pictures are outlines around white interiors: disabled menu items emboss an
+// image from its non-white pixels, so a filled shape would come out as a plain block.
 namespace {
 
+const QColor kInk(50, 50, 50);
+const QColor kFolderLine(150, 105, 20);
+const QColor kBlue(30, 90, 200);
+const QColor kGreen(30, 150, 50);
+const QColor kSpark(230, 150, 0);
+
+// One-unit lines on pixel centres; a rectangle of them covers whole pixels.
+void HLine(QPainter& p, double x0, double x1, double y, const QColor& color) {
+    p.fillRect(QRectF(x0, y, x1 - x0 + 1, 1), color);
+}
+void VLine(QPainter& p, double x, double y0, double y1, const QColor& color) {
+    p.fillRect(QRectF(x, y0, 1, y1 - y0 + 1), color);
+}
+
+// A white card with an outline: the parameter record of Add and Delete Parameter.
+void Card(QPainter& p) {
+    p.setPen(Outline(kInk));
+    p.setBrush(Qt::white);
+    p.drawRect(Box(1, 0, 10, 12));
+    for (int y : {3, 6, 9})
+        HLine(p, 3, y == 9 ? 5 : 8, y, kYellowDark);
+}
+
 void Wand(QPainter& p) {
-    p.setPen(QPen(kOutline, 2.0, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(2, 13), QPointF(9, 6));
-    p.setPen(QPen(QColor(240, 180, 0), 1.2, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(12, 1), QPointF(12, 7));
-    p.drawLine(QPointF(9, 4), QPointF(15, 4));
-    p.drawLine(QPointF(10, 2), QPointF(14, 6));
-    p.drawLine(QPointF(14, 2), QPointF(10, 6));
+    p.setPen(QPen(kInk, 2.0, Qt::SolidLine, Qt::FlatCap));
+    p.drawLine(QPointF(1.5, 13.5), QPointF(8.5, 6.5));
+    p.setPen(QPen(Qt::white, 1.0));
+    p.drawLine(QPointF(7.6, 7.4), QPointF(9.0, 6.0));  // the lit tip
+    VLine(p, 12, 0, 7, kSpark);
+    HLine(p, 9, 15, 4, kSpark);
+    for (const QPoint& dot : {QPoint(10, 2), QPoint(14, 2), QPoint(10, 6), QPoint(14, 6)})
+        p.fillRect(QRect(dot, QSize(1, 1)), kSpark);
 }
 
 void Explorer(QPainter& p) {
-    Folder(p, false);
-    p.setPen(QPen(QColor(30, 90, 200), 1.6));
-    p.setBrush(QColor(255, 255, 255, 170));
-    p.drawEllipse(QPointF(9.5, 8.5), 3, 3);
-    p.drawLine(QPointF(11.7, 10.7), QPointF(14.5, 13.5));
+    QPainterPath folder;
+    folder.moveTo(0.5, 2.5);
+    folder.lineTo(5.5, 2.5);
+    folder.lineTo(6.5, 3.5);
+    folder.lineTo(13.5, 3.5);
+    folder.lineTo(13.5, 12.5);
+    folder.lineTo(0.5, 12.5);
+    folder.closeSubpath();
+    p.setPen(Outline(kFolderLine));
+    p.setBrush(Qt::white);
+    p.drawPath(folder);
+    // A yellow band under the tab, then the edge of the front.
+    HLine(p, 1, 5, 3, kYellow);
+    HLine(p, 1, 13, 4, kYellow);
+    HLine(p, 1, 13, 5, kYellow);
+    HLine(p, 1, 13, 6, kFolderLine);
+    // A magnifying glass over the folder's lower right.
+    p.setPen(QPen(Qt::white, 3.0));
+    p.setBrush(Qt::white);
+    p.drawEllipse(QPointF(9.5, 8.5), 3.0, 3.0);
+    p.setPen(QPen(kBlue, 1.5));
+    p.drawEllipse(QPointF(9.5, 8.5), 3.0, 3.0);
+    p.setPen(QPen(kBlue, 2.0, Qt::SolidLine, Qt::FlatCap));
+    p.drawLine(QPointF(11.8, 10.8), QPointF(15.5, 14.5));
 }
 
 void Pencil(QPainter& p) {
-    p.setPen(Outline());
+    p.setPen(Outline(kInk));
     p.setBrush(Qt::white);
-    p.drawRect(Box(1, 1, 10, 13));
-    p.setPen(QPen(QColor(30, 90, 200), 3.0, Qt::SolidLine, Qt::FlatCap));
-    p.drawLine(QPointF(14.5, 3), QPointF(6.5, 11));
+    p.drawRect(Box(1, 0, 10, 13));
+    for (int y : {3, 5, 7})
+        HLine(p, 3, y == 7 ? 5 : 8, y, kGreyDark);
+    p.setPen(QPen(Qt::white, 5.0, Qt::SolidLine, Qt::FlatCap));
+    p.drawLine(QPointF(15, 2), QPointF(7.5, 9.5));
+    p.setPen(QPen(kBlue, 3.0, Qt::SolidLine, Qt::FlatCap));
+    p.drawLine(QPointF(15, 2), QPointF(7.5, 9.5));
     p.setPen(Qt::NoPen);
-    p.setBrush(kOutline);
-    p.drawPolygon(QPolygonF({{4, 14}, {5.2, 10.4}, {7.6, 12.8}}));
+    p.setBrush(kInk);
+    p.drawPolygon(QPolygonF({{4.5, 13.5}, {5.8, 9.8}, {8.2, 12.2}}));
 }
 
-void PanelWithSign(QPainter& p, const QColor& color, bool plus) {
-    Panel(p);
-    p.setPen(QPen(color, 2.5, Qt::SolidLine, Qt::FlatCap));
-    p.drawLine(QPointF(8, 10.5), QPointF(15, 10.5));
-    if (plus)
-        p.drawLine(QPointF(11.5, 7), QPointF(11.5, 14));
+void AddParameter(QPainter& p) {
+    Card(p);
+    // A plus, two pixels wide, with a white edge that keeps it apart from the card.
+    for (const auto& [color, width] : {std::pair{QColor(Qt::white), 4.0}, std::pair{kGreen, 2.0}}) {
+        p.setPen(QPen(color, width, Qt::SolidLine, Qt::FlatCap));
+        p.drawLine(QPointF(12, 7), QPointF(12, 15));
+        p.drawLine(QPointF(8, 11), QPointF(16, 11));
+    }
+}
+
+void DeleteParameter(QPainter& p) {
+    Card(p);
+    // A cross of whole pixels, two wide, with a white edge around it.
+    constexpr int kArm = 7;
+    for (const auto& [color, grow] : {std::pair{QColor(Qt::white), 1}, std::pair{kRed, 0}}) {
+        for (int i = 0; i < kArm; ++i) {
+            p.fillRect(QRect(8 + i - grow, 7 + i - grow, 2 + 2 * grow, 1 + 2 * grow), color);
+            p.fillRect(QRect(14 - i - grow, 7 + i - grow, 2 + 2 * grow, 1 + 2 * grow), color);
+        }
+    }
 }
 
 void Field(QPainter& p) {
-    p.setPen(Outline());
+    p.setPen(Outline(kInk));
     p.setBrush(Qt::white);
-    p.drawRect(Box(0, 4, 15, 7));
-    p.setPen(QPen(kOutline, 1.0));
-    p.drawLine(QPointF(3, 6), QPointF(3, 10));  // text cursor
-    p.drawLine(QPointF(2, 5.5), QPointF(4, 5.5));
-    p.drawLine(QPointF(2, 10.5), QPointF(4, 10.5));
-    p.setPen(QPen(kRed, 1.6, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(6, 13.5), QPointF(12, 13.5));
+    p.drawRect(Box(0, 2, 15, 8));
+    // A text cursor and the text before it.
+    VLine(p, 10, 4, 8, kInk);
+    HLine(p, 9, 11, 4, kInk);
+    HLine(p, 9, 11, 8, kInk);
+    for (int x : {2, 4, 6})
+        VLine(p, x, 6, 7, kGreyDark);
+    HLine(p, 3, 12, 12, kRed);
+    HLine(p, 3, 12, 13, kRed);
 }
 
 void Question(QPainter& p) {
-    p.setPen(Outline(QColor(20, 60, 150)));
-    p.setBrush(QColor(50, 110, 220));
-    p.drawEllipse(QRectF(0.5, 0, 14, 14));
-    QFont font;
-    font.setPixelSize(11);
-    font.setBold(true);
-    p.setFont(font);
-    p.setPen(Qt::white);
-    p.drawText(QRectF(0.5, 0, 14, 14), Qt::AlignCenter, QStringLiteral("?"));
+    p.setPen(QPen(kBlue, 1.5));
+    p.setBrush(Qt::white);
+    p.drawEllipse(QRectF(0.75, 0.25, 14, 14));
+    QPainterPath hook;
+    hook.moveTo(5.0, 5.5);
+    hook.cubicTo(5.0, 2.5, 10.5, 2.5, 10.5, 5.5);
+    hook.cubicTo(10.5, 7.5, 8.0, 7.5, 8.0, 9.5);
+    p.setPen(QPen(kBlue, 2.0, Qt::SolidLine, Qt::FlatCap));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(hook);
+    p.fillRect(QRectF(7, 10.5, 2, 2), kBlue);
 }
 
 }  // namespace
 
 QImage ToolbarStrip(int scale) {
     const std::vector<Cell> cells = {
-        Wand,
-        Explorer,
-        Pencil,
-        [](QPainter& p) { PanelWithSign(p, QColor(30, 150, 50), true); },
-        [](QPainter& p) { PanelWithSign(p, kRed, false); },
-        Field,
-        Question,
+        Wand, Explorer, Pencil, AddParameter, DeleteParameter, Field, Question,
     };
     return DrawStrip(cells, 16, 15, scale);
 }
