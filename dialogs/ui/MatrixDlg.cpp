@@ -33,6 +33,25 @@ QString IdName(int id) {
     return QString::number(id);
 }
 
+// A grid cell is narrower than many numbers: out of focus it shows the start of its text,
+// where the digits that matter are, and the whole text as its tooltip.
+class CMatrixCell : public QLineEdit {
+public:
+    explicit CMatrixCell(QWidget* parent) : QLineEdit(parent) {
+        connect(this, &QLineEdit::textChanged, this, [this](const QString& text) {
+            setToolTip(text);
+            if (!isModified())  // set by the dialog, not typed
+                setCursorPosition(0);
+        });
+    }
+
+protected:
+    void focusOutEvent(QFocusEvent* event) override {
+        QLineEdit::focusOutEvent(event);
+        setCursorPosition(0);
+    }
+};
+
 }  // namespace
 
 int CMatrixDlg::CellId(int row, int column) {
@@ -83,7 +102,7 @@ QWidget* CMatrixDlg::BuildGrid() {
     layout->setSpacing(1);
     layout->setContentsMargins(0, 0, 0, 0);
     for (int i = 0; i < kelvane::MatrixGrid::kCells; ++i) {
-        auto* cell = new QLineEdit(grid);
+        auto* cell = new CMatrixCell(grid);
         cell->setObjectName(IdName(m_cellIds[i]));
         cell->setAlignment(Qt::AlignCenter);
         cell->setFixedSize(kCellPixels, kCellPixels * 2 / 3);

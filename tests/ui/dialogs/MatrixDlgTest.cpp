@@ -270,3 +270,28 @@ TEST(MatrixDlg, fileFailuresSaySoAndLeaveTheGridUsable) {
     ASSERT_EQ(seam.exec(dlg), QDialog::Accepted);
     EXPECT_EQ(dlg.ValueText(), "(1x1) 5.000000");
 }
+
+TEST(MatrixDlg, cellsShowTheStartOfLongNumbersAndTheWholeAsTooltip) {
+    FakeSeam seam;
+    CMatrixDlg dlg(seam);
+    dlg.SetValueText("(2x1) 0.123457 1234567.000000");
+    dlg.show();
+    QLineEdit* first = Cell(dlg, 0, 0);
+    QLineEdit* second = Cell(dlg, 0, 1);
+    EXPECT_EQ(second->text(), "1.23457e+06");
+    for (QLineEdit* cell : {first, second}) {
+        EXPECT_LT(cell->width(), cell->fontMetrics().horizontalAdvance(cell->text()));
+        EXPECT_EQ(cell->cursorPosition(), 0);  // scrolled to the start
+        EXPECT_EQ(cell->toolTip(), cell->text());
+    }
+
+    // Typing leaves the caret at the end; leaving the cell brings the start back.
+    first->setFocus();
+    first->selectAll();
+    QTest::keyClicks(first, "3.14159265");
+    EXPECT_EQ(first->cursorPosition(), 10);
+    EXPECT_EQ(first->toolTip(), "3.14159265");
+    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(first, &out);
+    EXPECT_EQ(first->cursorPosition(), 0);
+}
