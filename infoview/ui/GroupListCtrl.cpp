@@ -1,6 +1,8 @@
 #include "infoview/ui/GroupListCtrl.h"
 
 #include <QHeaderView>
+#include <QHelpEvent>
+#include <QToolTip>
 
 #include "infoview/GroupListModel.h"
 #include "records/LibraryPaths.h"
@@ -85,4 +87,32 @@ void CGroupListCtrl::OnDoubleClick(QTreeWidgetItem* item) {
         emit functionActivated(name, path);
     else
         emit groupActivated(name, path);
+}
+
+QString CGroupListCtrl::CutText(const QModelIndex& index) const {
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.rect = visualRect(index);
+    // The delegate elides exactly when the cell is narrower than the size it asks for.
+    const QSize needed = itemDelegateForIndex(index)->sizeHint(option, index);
+    if (needed.width() <= option.rect.width())
+        return {};
+    return index.data(Qt::DisplayRole).toString();
+}
+
+bool CGroupListCtrl::viewportEvent(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QModelIndex index = indexAt(help->pos());
+        // A cell with a tooltip of its own (a description of several lines) keeps it.
+        if (index.isValid() && !index.data(Qt::ToolTipRole).isValid()) {
+            const QString text = CutText(index);
+            if (text.isEmpty())
+                QToolTip::hideText();
+            else
+                QToolTip::showText(help->globalPos(), text, viewport(), visualRect(index));
+            return true;
+        }
+    }
+    return QTreeWidget::viewportEvent(event);
 }

@@ -6,7 +6,8 @@
 class UiSeam;
 
 // The contents of one group as a report list: its subgroups, or else its functions with
-// kind, parameter count and description. Rebuilt from disk on every ShowGroup.
+// kind, parameter count and description. Rebuilt from disk on every ShowGroup. A cell too
+// narrow for its text shows the whole text as its tooltip.
 class CGroupListCtrl : public QTreeWidget {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CGroupListCtrl)
@@ -33,8 +34,13 @@ signals:
     void functionActivated(const std::string& name, const std::string& path);
     void groupActivated(const std::string& name, const std::string& path);
 
+protected:
+    bool viewportEvent(QEvent* event) override;
+
 private:
     void OnDoubleClick(QTreeWidgetItem* item);
+    // The cell's text when its column is too narrow to show it whole, else empty.
+    QString CutText(const QModelIndex& index) const;
 
     UiSeam* m_seam = nullptr;
 };

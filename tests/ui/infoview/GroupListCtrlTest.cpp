@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolTip>
 #include <algorithm>
 #include <filesystem>
 
@@ -168,6 +170,48 @@ TEST(GroupListRowsTest, multiLineDescription_showsOnOneLineWithTheWholeTextAsToo
     ASSERT_EQ(list.topLevelItemCount(), 1);
     EXPECT_EQ(list.topLevelItem(0)->text(3), QStringLiteral("one two"));
     EXPECT_EQ(list.topLevelItem(0)->toolTip(3), QStringLiteral("one\r\ntwo"));
+}
+
+}  // namespace
+
+namespace {
+
+// The tooltip a pause of the mouse over the cell brings up; empty when none shows.
+QString TipOver(CGroupListCtrl& list, int row, int column) {
+    // Hiding a tooltip takes a timer; the test closes the last one at once.
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->inherits("QTipLabel"))
+            window->close();
+    const QRect cell = list.visualRect(list.model()->index(row, column));
+    QHelpEvent help(QEvent::ToolTip, cell.center(), list.viewport()->mapToGlobal(cell.center()));
+    QCoreApplication::sendEvent(list.viewport(), &help);
+    return QToolTip::isVisible() ? QToolTip::text() : QString();
+}
+
+TEST(GroupListRowsTest, cutCellsShowTheirWholeTextAsTooltip) {
+    TempDir dir;
+    kelvane::sample::FunctionSpec wide{"AdaptiveThresholdLocal", 0, "short", {}};
+    for (int i = 0; i < 12; ++i)
+        wide.params.push_back({"int*", true, "p", "0", "0"});
+    ASSERT_TRUE(kelvane::sample::WriteFunction(dir / "G", wide).ok());
+    ASSERT_TRUE(kelvane::sample::WriteFunction(dir / "G", {"F", 0, "one\r\ntwo", {}}).ok());
+    CGroupListCtrl list;
+    list.resize(800, 200);
+    list.show();
+    list.ShowGroup("G", dir / "G");
+    ASSERT_EQ(list.topLevelItemCount(), 2);
+    const int wideRow = list.topLevelItem(0)->text(0).startsWith('A') ? 0 : 1;
+    const int otherRow = 1 - wideRow;
+
+    EXPECT_EQ(TipOver(list, wideRow, 0), QStringLiteral("AdaptiveThresholdLocal()"));
+    EXPECT_EQ(TipOver(list, wideRow, 2), QStringLiteral("12"));
+    EXPECT_EQ(TipOver(list, wideRow, 1), QString());  // "Dll" fits
+    EXPECT_EQ(TipOver(list, wideRow, 3), QString());
+    EXPECT_EQ(TipOver(list, otherRow, 0), QString());
+    EXPECT_EQ(TipOver(list, otherRow, 3), QStringLiteral("one\r\ntwo"));
+    // The widths stay as they are.
+    EXPECT_EQ(list.columnWidth(0), 80);
+    EXPECT_EQ(list.columnWidth(2), 20);
 }
 
 }  // namespace
