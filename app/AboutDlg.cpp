@@ -1,29 +1,10 @@
 #include "app/AboutDlg.h"
 
-#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 
 #include "resources/Icons.h"
-
-namespace {
-
-// The box is laid out in dialog units: a quarter of the average character width across,
-// an eighth of the character height down.
-class DialogUnits {
-public:
-    explicit DialogUnits(const QFontMetrics& metrics)
-        : m_x(metrics.averageCharWidth()), m_y(metrics.height()) {}
-    int X(int units) const { return (units * m_x + 2) / 4; }
-    int Y(int units) const { return (units * m_y + 4) / 8; }
-    QRect Rect(int x, int y, int w, int h) const { return QRect(X(x), Y(y), X(w), Y(h)); }
-
-private:
-    int m_x;
-    int m_y;
-};
-
-}  // namespace
+#include "uisupport/DialogUnits.h"
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("100"));
