@@ -27,6 +27,19 @@ CCodeWizard::CCodeWizard(UiSeam& seam, QWidget* parent)
     restart();
 }
 
+void CCodeWizard::showEvent(QShowEvent* event) {
+    QWizard::showEvent(event);
+    // One size for every page, large enough for the page that needs the most room.
+    QWidget* shown = currentPage();
+    if (!shown)
+        return;
+    QSize pages;
+    for (int id : pageIds())
+        pages = pages.expandedTo(page(id)->minimumSizeHint());
+    const QSize chrome = size() - shown->size();
+    setMinimumSize(minimumSize().expandedTo(pages + chrome));
+}
+
 kelvane::NewFunction CCodeWizard::Collected() const {
     kelvane::NewFunction function;
     function.kind = m_typePage->Kind();

@@ -30,6 +30,9 @@ public:
     CParameterPropertyPage* ParameterPage() const { return m_parameterPage; }
     CFinalPropertyPage* FinalPage() const { return m_finalPage; }
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     CTypePropertyPage* m_typePage;
     CNamePropertyPage* m_namePage;

@@ -6,16 +6,45 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include "records/ParamTypes.h"
+#include "uisupport/DialogUnits.h"
 #include "wizard/ui/WizardTexts.h"
 
 namespace {
 
 constexpr int kTypeColumnWidth = 120;
 constexpr int kDescriptionColumnWidth = 300;
+// Sizes of the page's template, in dialog units.
+constexpr int kButtonWidth = 15;
+constexpr int kButtonHeight = 18;
+constexpr int kListWidth = 79;
+constexpr int kListHeight = 57;
+constexpr int kColumnGap = 3;
+constexpr int kTransferGap = 7;  // between "<-" and "->"
+
+// "Up" level with the top of its list, "Dn" with the bottom.
+QVBoxLayout* MoveButtons(QPushButton* up, QPushButton* down) {
+    auto* column = new QVBoxLayout;
+    column->addWidget(up);
+    column->addStretch(1);
+    column->addWidget(down);
+    return column;
+}
+
+// "<-" and "->" together in the middle of the list's height.
+QVBoxLayout* TransferButtons(QPushButton* add, QPushButton* remove) {
+    auto* column = new QVBoxLayout;
+    column->addStretch(1);
+    column->addWidget(add);
+    column->addSpacing(DialogUnits(add->fontMetrics()).Y(kTransferGap));
+    column->addWidget(remove);
+    column->addStretch(1);
+    return column;
+}
 
 // The selected entry's row, or -1.
 int SelectedRow(const QListWidget* list) {
@@ -71,32 +100,35 @@ CParameterPropertyPage::CParameterPropertyPage(QWidget* parent)
     connect(removeInput, &QPushButton::clicked, this, [this] { RemoveSelected(m_listInput); });
     connect(removeOutput, &QPushButton::clicked, this, [this] { RemoveSelected(m_listOutput); });
 
+    // The template's columns: narrow move buttons, the parameter lists, narrow add and
+    // remove buttons, then the kinds list, wide enough for both its columns.
+    const DialogUnits du(fontMetrics());
+    for (QListWidget* list : {m_listInput, m_listOutput}) {
+        list->setFixedWidth(du.X(kListWidth));
+        list->setMinimumHeight(du.Y(kListHeight));
+    }
+    m_kinds->setMinimumWidth(kTypeColumnWidth + kDescriptionColumnWidth +
+                             2 * m_kinds->frameWidth() +
+                             style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_kinds));
+
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("함수의 파라미터를 등록하세요."), this));
     auto* frame = new QGroupBox(this);
     auto* grid = new QGridLayout(frame);
+    grid->setHorizontalSpacing(du.X(kColumnGap));
     grid->addWidget(new QLabel(QStringLiteral("Input Parameters:"), frame), 0, 1);
     grid->addWidget(new QLabel(QStringLiteral("Kinds of Parameters:"), frame), 0, 3);
-    auto* inputMoves = new QVBoxLayout;
-    inputMoves->addWidget(inputUp);
-    inputMoves->addWidget(inputDown);
-    grid->addLayout(inputMoves, 1, 0);
+    grid->addLayout(MoveButtons(inputUp, inputDown), 1, 0);
     grid->addWidget(m_listInput, 1, 1);
-    auto* inputAdds = new QVBoxLayout;
-    inputAdds->addWidget(addInput);
-    inputAdds->addWidget(removeInput);
-    grid->addLayout(inputAdds, 1, 2);
-    grid->addWidget(m_kinds, 1, 3, 4, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Output Parameters:"), frame), 2, 1);
-    auto* outputMoves = new QVBoxLayout;
-    outputMoves->addWidget(outputUp);
-    outputMoves->addWidget(outputDown);
-    grid->addLayout(outputMoves, 3, 0);
+    grid->addLayout(TransferButtons(addInput, removeInput), 1, 2);
+    grid->addWidget(m_kinds, 1, 3, 3, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Output Parameters:"), frame), 2, 1, Qt::AlignBottom);
+    grid->addLayout(MoveButtons(outputUp, outputDown), 3, 0);
     grid->addWidget(m_listOutput, 3, 1);
-    auto* outputAdds = new QVBoxLayout;
-    outputAdds->addWidget(addOutput);
-    outputAdds->addWidget(removeOutput);
-    grid->addLayout(outputAdds, 3, 2);
+    grid->addLayout(TransferButtons(addOutput, removeOutput), 3, 2);
+    grid->setRowStretch(1, 1);
+    grid->setRowStretch(3, 1);
+    grid->setColumnStretch(3, 1);
     layout->addWidget(frame, 1);
 }
 
@@ -104,6 +136,7 @@ QPushButton* CParameterPropertyPage::Button(const char* text, const char* id) {
     auto* button = new QPushButton(QString::fromLatin1(text), this);
     button->setObjectName(QLatin1String(id));
     button->setAutoDefault(false);
+    button->setFixedSize(DialogUnits(fontMetrics()).Size(kButtonWidth, kButtonHeight));
     return button;
 }
 

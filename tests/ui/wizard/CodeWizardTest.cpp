@@ -2,17 +2,21 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QCoreApplication>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTreeWidget>
 #include <filesystem>
 
 #include "FakeSeam.h"
 #include "TestFiles.h"
 #include "records/LibraryPaths.h"
+#include "uisupport/DialogUnits.h"
 #include "uisupport/FolderTreeCtrl.h"
 #include "wizard/FunctionCreator.h"
 #include "wizard/ui/CodeWizard.h"
@@ -192,6 +196,28 @@ TEST_F(WizardTest, parameterPage_addsRemovesAndMovesEntries) {
     wizard.next();
     EXPECT_EQ(wizard.currentId(), CCodeWizard::kFinalPage);
     EXPECT_EQ(wizard.Collected().outputs, std::vector<std::string>{"CMatrix*"});
+}
+
+TEST_F(WizardTest, parameterPage_narrowButtonsLeaveTheKindsListRoomForBothColumns) {
+    CCodeWizard wizard(seam);
+    wizard.next();
+    wizard.NamePage()->NameEdit()->setText(QStringLiteral("Blur"));
+    wizard.next();
+    wizard.show();
+    QCoreApplication::processEvents();
+    CParameterPropertyPage* page = wizard.ParameterPage();
+    const DialogUnits du(page->fontMetrics());
+    for (const char* id : {"1004", "1008", "1009", "1010", "1011", "1012", "1013", "1014"})
+        EXPECT_EQ(Button(page, id)->size(), du.Size(15, 18)) << id;
+
+    // At the wizard's own size both columns show whole, with no scroll bar across.
+    QTreeWidget* kinds = page->Kinds();
+    EXPECT_EQ(kinds->columnWidth(0), 120);
+    EXPECT_GE(kinds->columnWidth(1), 300);
+    EXPECT_FALSE(kinds->horizontalScrollBar()->isVisible());
+    EXPECT_LE(kinds->header()->sectionViewportPosition(1) + 300, kinds->viewport()->width());
+    EXPECT_TRUE(page->contentsRect().contains(
+        kinds->geometry().translated(kinds->parentWidget()->mapTo(page, QPoint(0, 0)))));
 }
 
 TEST_F(WizardTest, finish_createsTheFunctionAndLaunchesTheProject) {
