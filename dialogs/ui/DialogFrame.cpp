@@ -1,6 +1,8 @@
 #include "DialogFrame.h"
 
+#include <QAbstractItemView>
 #include <QBoxLayout>
+#include <QComboBox>
 #include <QDialog>
 #include <QGroupBox>
 #include <QPushButton>
@@ -10,6 +12,10 @@ DialogFrame BuildDialogFrame(QDialog& dialog, const QString& caption, const QStr
     dialog.setWindowTitle(caption);
 
     auto* group = new QGroupBox(groupTitle, &dialog);
+    // The caption is the control's only label; a drop-down list's popup is named by it too.
+    control->setAccessibleName(groupTitle);
+    if (auto* list = qobject_cast<QComboBox*>(control))
+        list->view()->setAccessibleName(groupTitle);
     auto* groupLayout = new QVBoxLayout(group);
     groupLayout->addWidget(control);
 

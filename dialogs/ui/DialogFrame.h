@@ -8,7 +8,8 @@ class QPushButton;
 class QWidget;
 
 // The frame the small value dialogs share: one captioned group box holding the value
-// control, and OK (id 1, the default button) and Cancel (id 2).
+// control, which takes the caption as its accessible name, and OK (id 1, the default
+// button) and Cancel (id 2).
 struct DialogFrame {
     QGroupBox* group;
     QPushButton* ok;

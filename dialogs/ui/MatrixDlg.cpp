@@ -24,6 +24,22 @@ constexpr std::array<int, kSide> kRowFirstIds = {1248, 1264, 1280, 1296, 1312,
                                                  1338, 1353, 1368, 1383, 1398};
 constexpr int kCellPixels = 34;
 
+// What the dialog's controls show, and the names a screen reader says for them.
+namespace text {
+const QString kCaption = QStringLiteral("Input Matrix Parameter");
+const QString kMatrix = QStringLiteral("Matrix");
+const QString kWidth = QStringLiteral("Width");
+const QString kBy = QStringLiteral("X");
+const QString kHeight = QStringLiteral("Height");
+const QString kSave = QStringLiteral("Save...");
+const QString kLoad = QStringLiteral("Load...");
+const QString kOk = QStringLiteral("OK");
+const QString kCancel = QStringLiteral("Cancel");
+const QString kCellName = QStringLiteral("Row %1, column %2");  // counted from 1
+const QString kStepUp = QStringLiteral("%1 up");                // a size's spin arrows
+const QString kStepDown = QStringLiteral("%1 down");
+}  // namespace text
+
 const QString kMatFilter = QStringLiteral("Matrix Files(*.mat)");
 const QString kOpenError = QStringLiteral("Matrix File Open Error!");
 const QString kNeedInteger = QStringLiteral("Please enter an integer.");
@@ -59,20 +75,20 @@ int CMatrixDlg::CellId(int row, int column) {
 }
 
 CMatrixDlg::CMatrixDlg(UiSeam& seam, QWidget* parent) : QDialog(parent), m_seam(seam) {
-    setWindowTitle(QStringLiteral("Input Matrix Parameter"));
+    setWindowTitle(text::kCaption);
     for (int r = 0; r < kSide; ++r)
         for (int c = 0; c < kSide; ++c)
             m_cellIds[r * kSide + c] = CellId(r, c);
 
-    auto* group = new QGroupBox(QStringLiteral("Matrix"), this);
+    auto* group = new QGroupBox(text::kMatrix, this);
     auto* groupLayout = new QVBoxLayout(group);
     groupLayout->addWidget(BuildGrid());
     groupLayout->addWidget(BuildSizeRow());
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    auto* ok = new QPushButton(text::kOk, this);
     ok->setObjectName(QStringLiteral("1"));
     ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    auto* cancel = new QPushButton(text::kCancel, this);
     cancel->setObjectName(QStringLiteral("2"));
     // Enter on a focused button presses that button; elsewhere it means OK.
     cancel->setAutoDefault(true);
@@ -107,6 +123,7 @@ QWidget* CMatrixDlg::BuildGrid() {
         cell->setAlignment(Qt::AlignCenter);
         cell->setFixedSize(kCellPixels, kCellPixels * 2 / 3);
         cell->setEnabled(false);
+        cell->setAccessibleName(text::kCellName.arg(i / kSide + 1).arg(i % kSide + 1));
         layout->addWidget(cell, i / kSide, i % kSide);
         m_cells[i] = cell;
     }
@@ -117,28 +134,33 @@ QWidget* CMatrixDlg::BuildSizeRow() {
     auto* row = new QWidget(this);
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
-    auto sizeEdit = [&](int editId, int spinId, QLineEdit*& edit, CSpinButtons*& spin) {
+    auto sizeEdit = [&](const QString& name, int editId, int spinId, QLineEdit*& edit,
+                        CSpinButtons*& spin) {
+        auto* label = new QLabel(name, row);
         edit = new QLineEdit(row);
         edit->setObjectName(IdName(editId));
         edit->setFixedWidth(kCellPixels * 3 / 2);
+        edit->setAccessibleName(name);
+        label->setBuddy(edit);
         spin = new CSpinButtons(row);
         spin->setObjectName(IdName(spinId));
+        spin->setAccessibleName(name);
+        spin->SetAccessibleNames(text::kStepUp.arg(name), text::kStepDown.arg(name));
+        layout->addWidget(label);
         auto* box = new QHBoxLayout;
         box->setSpacing(0);
         box->addWidget(edit);
         box->addWidget(spin);
-        return box;
+        layout->addLayout(box);
     };
-    layout->addWidget(new QLabel(QStringLiteral("Width"), row));
-    layout->addLayout(sizeEdit(1000, 1002, m_widthEdit, m_widthSpin));
-    layout->addWidget(new QLabel(QStringLiteral("X"), row));
-    layout->addWidget(new QLabel(QStringLiteral("Height"), row));
-    layout->addLayout(sizeEdit(1001, 1004, m_heightEdit, m_heightSpin));
+    sizeEdit(text::kWidth, 1000, 1002, m_widthEdit, m_widthSpin);
+    layout->addWidget(new QLabel(text::kBy, row));
+    sizeEdit(text::kHeight, 1001, 1004, m_heightEdit, m_heightSpin);
     layout->addStretch(1);
-    auto* save = new QPushButton(QStringLiteral("Save..."), row);
+    auto* save = new QPushButton(text::kSave, row);
     save->setObjectName(QStringLiteral("1077"));
     save->setAutoDefault(true);
-    auto* load = new QPushButton(QStringLiteral("Load..."), row);
+    auto* load = new QPushButton(text::kLoad, row);
     load->setObjectName(QStringLiteral("1078"));
     load->setAutoDefault(true);
     auto* files = new QVBoxLayout;

@@ -34,6 +34,11 @@ void CSpinButtons::SetBuddy(QLineEdit* buddy) {
         m_buddy->installEventFilter(this);
 }
 
+void CSpinButtons::SetAccessibleNames(const QString& up, const QString& down) {
+    m_up->setAccessibleName(up);
+    m_down->setAccessibleName(down);
+}
+
 void CSpinButtons::SetRange(int lowest, int highest) {
     m_nLowest = lowest;
     m_nHighest = highest;

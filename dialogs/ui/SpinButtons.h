@@ -15,6 +15,8 @@ public:
     explicit CSpinButtons(QWidget* parent = nullptr);
 
     void SetBuddy(QLineEdit* buddy);
+    // What a screen reader calls the two arrows.
+    void SetAccessibleNames(const QString& up, const QString& down);
     void SetRange(int lowest, int highest);
     int Position() const { return m_nPosition; }
 

@@ -8,12 +8,19 @@
 
 #include "records/Launch.h"
 #include "records/LibraryPaths.h"
+#include "uisupport/AccessibleNames.h"
 #include "uisupport/UiSeam.h"
 #include "wizard/FunctionCreator.h"
 #include "wizard/ui/CodeWizard.h"
 #include "wizard/ui/WizardTexts.h"
 
 namespace {
+
+// What the page's controls show; the summary box is named by its label.
+namespace text {
+const QString kSummary = QStringLiteral("함수 생성 정보:");
+const QString kLaunch = QStringLiteral("함수 생성과 동시에 관련 개발 프로그램을 실행시킵니다.");
+}  // namespace text
 
 QString Text(const std::string& utf8) {
     return QString::fromStdString(utf8);
@@ -32,15 +39,17 @@ CFinalPropertyPage::CFinalPropertyPage(CCodeWizard& wizard, UiSeam& seam, QWidge
       m_wizard(wizard),
       m_seam(seam),
       m_summaryEdit(new QPlainTextEdit(this)),
-      m_launchBox(new QCheckBox(
-          QStringLiteral("함수 생성과 동시에 관련 개발 프로그램을 실행시킵니다."), this)) {
+      m_launchBox(new QCheckBox(text::kLaunch, this)) {
     setTitle(kWizardPageTitle);
     m_summaryEdit->setObjectName(QStringLiteral("1002"));
     m_summaryEdit->setReadOnly(true);
     m_launchBox->setObjectName(QStringLiteral("1008"));
     m_launchBox->setChecked(true);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("함수 생성 정보:"), this));
+    auto* label = new QLabel(text::kSummary, this);
+    label->setBuddy(m_summaryEdit);
+    m_summaryEdit->setAccessibleName(NameFromLabel(text::kSummary));
+    layout->addWidget(label);
     layout->addWidget(m_summaryEdit, 1);
     layout->addWidget(m_launchBox, 0, Qt::AlignHCenter);
 }

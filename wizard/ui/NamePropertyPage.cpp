@@ -8,12 +8,21 @@
 #include <filesystem>
 
 #include "records/LibraryPaths.h"
+#include "uisupport/AccessibleNames.h"
 #include "uisupport/FolderTreeCtrl.h"
 #include "uisupport/UiSeam.h"
 #include "wizard/NewFunction.h"
 #include "wizard/ui/WizardTexts.h"
 
 namespace {
+
+// What the page's controls show; the edits and the folder tree are named by their labels.
+namespace text {
+const QString kInstruction =
+    QStringLiteral("생성하고자 하는 함수의 이름과 생성될 함수의 위치를 입력하세요.");
+const QString kName = QStringLiteral("함수 이름(&F): ");
+const QString kLocation = QStringLiteral("생성할 위치(&L):");
+}  // namespace text
 
 QString Shown(const std::string& path) {
     return QString::fromUtf8(kelvane::DisplayPath(path));
@@ -41,14 +50,17 @@ CNamePropertyPage::CNamePropertyPage(UiSeam& seam, QWidget* parent)
     m_folderTree->setObjectName(QStringLiteral("130"));
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(
-        QStringLiteral("생성하고자 하는 함수의 이름과 생성될 함수의 위치를 입력하세요."), this));
+    layout->addWidget(new QLabel(text::kInstruction, this));
     auto* frame = new QGroupBox(this);
     auto* grid = new QVBoxLayout(frame);
-    auto* nameLabel = new QLabel(QStringLiteral("함수 이름(&F): "), frame);
+    auto* nameLabel = new QLabel(text::kName, frame);
     nameLabel->setBuddy(m_nameEdit);
-    auto* locationLabel = new QLabel(QStringLiteral("생성할 위치(&L):"), frame);
+    auto* locationLabel = new QLabel(text::kLocation, frame);
     locationLabel->setBuddy(m_locationEdit);
+    m_nameEdit->setAccessibleName(NameFromLabel(text::kName));
+    m_locationEdit->setAccessibleName(NameFromLabel(text::kLocation));
+    // The tree picks the same location the edit holds.
+    m_folderTree->setAccessibleName(NameFromLabel(text::kLocation));
     grid->addWidget(nameLabel);
     grid->addWidget(m_nameEdit);
     grid->addWidget(locationLabel);

@@ -11,10 +11,34 @@
 #include <QVBoxLayout>
 
 #include "records/ParamTypes.h"
+#include "uisupport/AccessibleNames.h"
 #include "uisupport/DialogUnits.h"
 #include "wizard/ui/WizardTexts.h"
 
 namespace {
+
+// What the page's controls show, and the names a screen reader says for the buttons,
+// whose arrows and abbreviations say little when read out.
+namespace text {
+const QString kInstruction = QStringLiteral("함수의 파라미터를 등록하세요.");
+const QString kInputs = QStringLiteral("Input Parameters:");
+const QString kOutputs = QStringLiteral("Output Parameters:");
+const QString kKinds = QStringLiteral("Kinds of Parameters:");
+const QString kTypeColumn = QStringLiteral("Type");
+const QString kDescriptionColumn = QStringLiteral("Description");
+const QString kUp = QStringLiteral("Up");
+const QString kDown = QStringLiteral("Dn");
+const QString kAdd = QStringLiteral("<-");
+const QString kRemove = QStringLiteral("->");
+const QString kInputUpName = QStringLiteral("Move input up");
+const QString kInputDownName = QStringLiteral("Move input down");
+const QString kOutputUpName = QStringLiteral("Move output up");
+const QString kOutputDownName = QStringLiteral("Move output down");
+const QString kAddInputName = QStringLiteral("Add kind to inputs");
+const QString kRemoveInputName = QStringLiteral("Remove input");
+const QString kAddOutputName = QStringLiteral("Add kind to outputs");
+const QString kRemoveOutputName = QStringLiteral("Remove output");
+}  // namespace text
 
 constexpr int kTypeColumnWidth = 120;
 constexpr int kDescriptionColumnWidth = 300;
@@ -25,6 +49,14 @@ constexpr int kListWidth = 79;
 constexpr int kListHeight = 57;
 constexpr int kColumnGap = 3;
 constexpr int kTransferGap = 7;  // between "<-" and "->"
+
+// A label above a list, which names the list for screen readers too.
+QLabel* Label(const QString& caption, QWidget* buddy, QWidget* parent) {
+    auto* label = new QLabel(caption, parent);
+    label->setBuddy(buddy);
+    buddy->setAccessibleName(NameFromLabel(caption));
+    return label;
+}
 
 // "Up" level with the top of its list, "Dn" with the bottom.
 QVBoxLayout* MoveButtons(QPushButton* up, QPushButton* down) {
@@ -73,7 +105,7 @@ CParameterPropertyPage::CParameterPropertyPage(QWidget* parent)
 
     m_kinds->setRootIsDecorated(false);
     m_kinds->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_kinds->setHeaderLabels({QStringLiteral("Type"), QStringLiteral("Description")});
+    m_kinds->setHeaderLabels({text::kTypeColumn, text::kDescriptionColumn});
     m_kinds->header()->setSectionsClickable(false);
     m_kinds->setColumnWidth(0, kTypeColumnWidth);
     m_kinds->setColumnWidth(1, kDescriptionColumnWidth);
@@ -83,14 +115,14 @@ CParameterPropertyPage::CParameterPropertyPage(QWidget* parent)
                              QString::fromUtf8(type.description.data(), type.description.size())});
     }
 
-    QPushButton* inputUp = Button("Up", "1008");
-    QPushButton* inputDown = Button("Dn", "1009");
-    QPushButton* outputUp = Button("Up", "1010");
-    QPushButton* outputDown = Button("Dn", "1014");
-    QPushButton* addInput = Button("<-", "1004");
-    QPushButton* removeInput = Button("->", "1011");
-    QPushButton* addOutput = Button("<-", "1012");
-    QPushButton* removeOutput = Button("->", "1013");
+    QPushButton* inputUp = Button(text::kUp, text::kInputUpName, "1008");
+    QPushButton* inputDown = Button(text::kDown, text::kInputDownName, "1009");
+    QPushButton* outputUp = Button(text::kUp, text::kOutputUpName, "1010");
+    QPushButton* outputDown = Button(text::kDown, text::kOutputDownName, "1014");
+    QPushButton* addInput = Button(text::kAdd, text::kAddInputName, "1004");
+    QPushButton* removeInput = Button(text::kRemove, text::kRemoveInputName, "1011");
+    QPushButton* addOutput = Button(text::kAdd, text::kAddOutputName, "1012");
+    QPushButton* removeOutput = Button(text::kRemove, text::kRemoveOutputName, "1013");
     connect(inputUp, &QPushButton::clicked, this, [this] { MoveSelected(m_listInput, -1); });
     connect(inputDown, &QPushButton::clicked, this, [this] { MoveSelected(m_listInput, 1); });
     connect(outputUp, &QPushButton::clicked, this, [this] { MoveSelected(m_listOutput, -1); });
@@ -112,17 +144,17 @@ CParameterPropertyPage::CParameterPropertyPage(QWidget* parent)
                              style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_kinds));
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("함수의 파라미터를 등록하세요."), this));
+    layout->addWidget(new QLabel(text::kInstruction, this));
     auto* frame = new QGroupBox(this);
     auto* grid = new QGridLayout(frame);
     grid->setHorizontalSpacing(du.X(kColumnGap));
-    grid->addWidget(new QLabel(QStringLiteral("Input Parameters:"), frame), 0, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Kinds of Parameters:"), frame), 0, 3);
+    grid->addWidget(Label(text::kInputs, m_listInput, frame), 0, 1);
+    grid->addWidget(Label(text::kKinds, m_kinds, frame), 0, 3);
     grid->addLayout(MoveButtons(inputUp, inputDown), 1, 0);
     grid->addWidget(m_listInput, 1, 1);
     grid->addLayout(TransferButtons(addInput, removeInput), 1, 2);
     grid->addWidget(m_kinds, 1, 3, 3, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Output Parameters:"), frame), 2, 1, Qt::AlignBottom);
+    grid->addWidget(Label(text::kOutputs, m_listOutput, frame), 2, 1, Qt::AlignBottom);
     grid->addLayout(MoveButtons(outputUp, outputDown), 3, 0);
     grid->addWidget(m_listOutput, 3, 1);
     grid->addLayout(TransferButtons(addOutput, removeOutput), 3, 2);
@@ -132,9 +164,11 @@ CParameterPropertyPage::CParameterPropertyPage(QWidget* parent)
     layout->addWidget(frame, 1);
 }
 
-QPushButton* CParameterPropertyPage::Button(const char* text, const char* id) {
-    auto* button = new QPushButton(QString::fromLatin1(text), this);
+QPushButton* CParameterPropertyPage::Button(const QString& caption, const QString& name,
+                                            const char* id) {
+    auto* button = new QPushButton(caption, this);
     button->setObjectName(QLatin1String(id));
+    button->setAccessibleName(name);
     button->setAutoDefault(false);
     button->setFixedSize(DialogUnits(fontMetrics()).Size(kButtonWidth, kButtonHeight));
     return button;

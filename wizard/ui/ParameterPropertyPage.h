@@ -27,7 +27,7 @@ public:
     QListWidget* OutputList() const { return m_listOutput; }
 
 private:
-    QPushButton* Button(const char* text, const char* id);
+    QPushButton* Button(const QString& caption, const QString& name, const char* id);
     void AddKind(QListWidget* list);
     static void RemoveSelected(QListWidget* list);
     static void MoveSelected(QListWidget* list, int step);
