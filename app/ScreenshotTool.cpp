@@ -1,10 +1,13 @@
-// Shows the main window on a library, opens a function, a group, a popup and the About
-// box in turn, and writes a PNG of the screen for each. Run under a display (Xvfb).
+// Shows the main window on a library, opens a function, a group, a popup, the About box
+// and the pages of the creation wizard in turn, and writes a PNG of the screen for each.
+// Run under a display (Xvfb).
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPixmap>
+#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 #include <QTreeWidget>
@@ -18,6 +21,9 @@
 #include "infoview/ui/KLVView.h"
 #include "records/LibraryPaths.h"
 #include "uisupport/UiSeam.h"
+#include "wizard/ui/CodeWizard.h"
+#include "wizard/ui/NamePropertyPage.h"
+#include "wizard/ui/ParameterPropertyPage.h"
 
 namespace {
 
@@ -43,6 +49,17 @@ bool Grab(const QRect& area, const QString& path) {
     }
     std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
     return false;
+}
+
+// Selects a kind of parameter and presses the button that adds it (1004 inputs, 1012 outputs).
+void AddKind(CParameterPropertyPage* page, const char* type, const char* button) {
+    QTreeWidget* kinds = page->Kinds();
+    const auto found = kinds->findItems(QLatin1String(type), Qt::MatchExactly, 0);
+    if (found.isEmpty())
+        return;
+    kinds->setCurrentItem(found.front());
+    if (auto* add = page->findChild<QPushButton*>(QLatin1String(button)))
+        add->click();
 }
 
 QTreeWidgetItem* Child(QTreeWidgetItem* parent, const QString& text) {
@@ -71,6 +88,10 @@ int main(int argc, char** argv) {
     CFuncTreeView* browser = frame.GetBrowser();
     CKLVView* view = frame.GetView();
     bool ok = true;
+    CCodeWizard wizard(seam, &frame);
+    auto grabWizard = [&](const char* name) {
+        ok &= Grab(wizard.frameGeometry(), out.filePath(QLatin1String(name)));
+    };
 
     // Each step changes the window; the picture is taken once it has been painted.
     std::vector<std::function<void()>> steps = {
@@ -122,6 +143,31 @@ int main(int argc, char** argv) {
                 ok &= Grab(about->frameGeometry(), out.filePath("about.png"));
                 about->close();
             }
+        },
+        // The four pages of the creation wizard, filled in as a user would.
+        [&] {
+            wizard.show();
+            wizard.move(frame.geometry().topLeft() + QPoint(20, 20));
+        },
+        [&] { grabWizard("wizard-kind.png"); },
+        [&] {
+            wizard.next();
+            wizard.NamePage()->NameEdit()->setText(QStringLiteral("Sharpen2"));
+        },
+        [&] { grabWizard("wizard-name.png"); },
+        [&] {
+            wizard.next();
+            CParameterPropertyPage* page = wizard.ParameterPage();
+            AddKind(page, "CImageByte*", "1004");
+            AddKind(page, "double*", "1004");
+            AddKind(page, "CImageByte*", "1012");
+            page->Kinds()->setCurrentItem(page->Kinds()->topLevelItem(7));
+        },
+        [&] { grabWizard("wizard-parameters.png"); },
+        [&] { wizard.next(); },
+        [&] {
+            grabWizard("wizard-summary.png");
+            wizard.close();
         },
     };
 

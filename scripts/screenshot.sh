@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Starts Kelvane on the sample library in a virtual display (Xvfb), shows a function, a
-# group, a tab, a popup and the About box, and writes a PNG of each.
+# group, a tab, a popup, the About box and the four pages of the creation wizard, and
+# writes a PNG of each.
 # Usage: scripts/screenshot.sh [OUTPUT_DIR]   (default: build/screenshots)
 set -euo pipefail
 cd "$(dirname "$0")/.."
