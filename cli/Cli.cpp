@@ -1,8 +1,10 @@
 #include "cli/Cli.h"
 
 #include <algorithm>
+#include <new>
 
 #include "cli/CommandTable.h"
+#include "cli/TextOut.h"
 #include "records/LibraryPaths.h"
 
 namespace kelvane::cli {
@@ -39,12 +41,13 @@ private:
 }  // namespace
 
 int Command::UsageError(std::ostream& err, std::string_view why) const {
-    err << "kelvane-cli: " << why << "\nusage: kelvane-cli " << m_name << " " << m_usage << "\n";
+    err << "kelvane-cli: " << EscapeLine(why) << "\nusage: kelvane-cli " << m_name << " " << m_usage
+        << "\n";
     return kExitUsage;
 }
 
 int Command::Failure(std::ostream& err, std::string_view message) {
-    err << "kelvane-cli: " << message << "\n";
+    err << "kelvane-cli: " << EscapeLine(message) << "\n";
     return kExitFailure;
 }
 
@@ -66,7 +69,8 @@ int RunCli(const std::vector<std::string>& words, std::ostream& out, std::ostrea
             ++next;
         } else {
             err << "kelvane-cli: "
-                << (word == "--home" ? "--home needs a directory" : "unknown option " + word)
+                << (word == "--home" ? "--home needs a directory"
+                                     : "unknown option " + EscapeLine(word))
                 << "\nTry 'kelvane-cli --help'.\n";
             return kExitUsage;
         }
@@ -95,9 +99,15 @@ int RunCli(const std::vector<std::string>& words, std::ostream& out, std::ostrea
             return kExitOk;
         }
         HomeOverride override(home.empty() ? GetProgramDirectoryOverride() : home);
-        return command->run(args, out, err);
+        try {
+            return command->run(args, out, err);
+        } catch (const std::bad_alloc&) {
+            out.flush();
+            return Command::Failure(
+                err, std::string(command->name()) + ": there is not enough memory to finish");
+        }
     }
-    err << "kelvane-cli: unknown command " << name << "\nTry 'kelvane-cli --help'.\n";
+    err << "kelvane-cli: unknown command " << EscapeLine(name) << "\nTry 'kelvane-cli --help'.\n";
     return kExitUsage;
 }
 
