@@ -56,11 +56,8 @@ void CLibraryTreeCtrl::InitTree() {
     QFont bold = font();
     bold.setBold(true);
     root->setFont(0, bold);
-    struct stat st {};
-    if (stat(m_strRootPath.c_str(), &st) == 0)
-        COpenFolders::SetIdentity(root, {st.st_dev, st.st_ino});
     addTopLevelItem(root);
-    m_openFolders.Open(root, TreePath(root));
+    m_openFolders.Open(root, m_strRootPath, TreePath(root));
     FillChildren(m_strRootPath, root);
     // The first fill is already done: expanding must not read the directory again.
     const QSignalBlocker blocker(this);
@@ -168,7 +165,7 @@ void CLibraryTreeCtrl::OnExpanded(QTreeWidgetItem* item) {
     if (ItemName(item).empty())
         return;  // a placeholder, which expanding everything below an item reaches too
     const bool wasUnreadable = COpenFolders::IsUnreadable(item);
-    if (!m_openFolders.Open(item, TreePath(item))) {
+    if (!m_openFolders.Open(item, GetItemPath(item), TreePath(item))) {
         const QSignalBlocker blocker(this);
         collapseItem(item);
         return;

@@ -40,7 +40,9 @@ private:
 struct DirEntry {
     std::string name;  // as the file system gives it
     std::string path;  // directory + "/" + name
-    DirIdentity id;    // of the directory itself (a link's target)
+    // Of the directory a link leads to; inode 0 for a plain directory, which a caller that
+    // needs it stats itself (most never do, and a scan of many then costs no more calls).
+    DirIdentity id;
 };
 
 struct DirListing {

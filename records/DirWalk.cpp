@@ -57,14 +57,16 @@ int ReadSubdirectories(int dirFd, std::vector<Subdirectory>& found) {
         const char* name = entry->d_name;
         if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0)
             continue;
-        if (entry->d_type != DT_DIR && entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN)
+        if (entry->d_type == DT_DIR) {
+            found.push_back({name, {}});  // known to be one: no call needed
+            continue;
+        }
+        if (entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN)
             continue;
         struct stat st {};
         if (fstatat(dirFd, name, &st, 0) == 0) {
             if (S_ISDIR(st.st_mode))
                 found.push_back({name, {st.st_dev, st.st_ino}});
-        } else if (entry->d_type == DT_DIR) {
-            found.push_back({name, {}});  // a directory all the same; entering it will say why not
         } else if (errno != ENOENT && errno != ELOOP && errno != ENOTDIR && failure == 0) {
             failure = errno;  // cannot tell whether it is a directory
         }

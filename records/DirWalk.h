@@ -10,7 +10,7 @@ namespace kelvane {
 
 struct Subdirectory {
     std::string name;
-    DirIdentity id;  // inode 0 when the entry is a directory that could not be examined
+    DirIdentity id;  // known (inode not 0) for a link, which has to be examined anyway
 };
 
 // Reads the subdirectories of the open directory dirFd in enumeration order (links to

@@ -146,7 +146,8 @@ void CFolderTreeCtrl::RemoveChildren(QTreeWidgetItem* item, bool addPlaceholder)
 void CFolderTreeCtrl::OnItemExpanded(QTreeWidgetItem* item) {
     if (KindOf(item) == kPlaceholder)
         return;  // expanding everything below an item reaches placeholders too
-    if (item != m_drivesItem && !m_openFolders.Open(item, kelvane::DisplayPath(PathOfItem(item)))) {
+    const std::string path = PathOfItem(item);
+    if (item != m_drivesItem && !m_openFolders.Open(item, path, kelvane::DisplayPath(path))) {
         const QSignalBlocker blocker(this);
         collapseItem(item);
         return;

@@ -1,5 +1,7 @@
 #include "uisupport/OpenFolders.h"
 
+#include <sys/stat.h>
+
 #include "records/ReadReason.h"
 
 namespace {
@@ -30,9 +32,12 @@ kelvane::DirIdentity COpenFolders::Identity(const QTreeWidgetItem* item) {
             static_cast<ino_t>(item->data(0, kInodeRole).toULongLong())};
 }
 
-bool COpenFolders::Open(QTreeWidgetItem* item, const std::string& where) {
+bool COpenFolders::Open(QTreeWidgetItem* item, const std::string& path, const std::string& where) {
     if (item->data(0, kOpenRole).toBool())
         return true;
+    struct stat st {};
+    if (stat(path.c_str(), &st) == 0)
+        SetIdentity(item, {st.st_dev, st.st_ino});  // as it is now, a mounted folder too
     const kelvane::DirIdentity id = Identity(item);
     if (id.inode != 0) {
         if (const std::string* open = m_open.Find(id)) {

@@ -13,12 +13,13 @@
 // It keeps its expand button, so it opens once the other one is closed.
 class COpenFolders {
 public:
+    // The identity a scan gave (unknown for a plain folder until it is opened).
     static void SetIdentity(QTreeWidgetItem* item, const kelvane::DirIdentity& id);
     static kelvane::DirIdentity Identity(const QTreeWidgetItem* item);
 
-    // Opens item's folder under the name where; false (and item marked) when it is open
-    // already. An item whose folder could not be examined always opens.
-    bool Open(QTreeWidgetItem* item, const std::string& where);
+    // Opens item's folder (at path) under the name where; false (and item marked) when it
+    // is open already. An item whose folder cannot be examined opens.
+    bool Open(QTreeWidgetItem* item, const std::string& path, const std::string& where);
     // Closes item's folder, and those of its descendants, before they are collapsed or
     // deleted.
     void Close(QTreeWidgetItem* item);
