@@ -16,7 +16,8 @@ void PrintHelp(const std::vector<std::unique_ptr<Command>>& commands, std::ostre
            "\n"
            "Reads and edits the function library beside the program (DIR/FunctionLibrary\n"
            "with --home DIR). Texts are printed as UTF-8; in item texts and cells CR, LF,\n"
-           "TAB and backslash are written as \\r \\n \\t \\\\ so that one item stays one line.\n"
+           "TAB and backslash are written as \\r \\n \\t \\\\ so that one item stays one line,\n"
+           "and in every line (messages too) any other control character as \\xHH.\n"
            "Exit status: 0 success, 1 failure (message on stderr), 2 usage error.\n"
            "\n"
            "commands:\n";

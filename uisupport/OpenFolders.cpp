@@ -76,9 +76,9 @@ void COpenFolders::MarkIfOpen(QTreeWidgetItem* item) const {
 void COpenFolders::MarkOpenElsewhere(QTreeWidgetItem* item, const std::string& where) {
     item->setData(0, kMarkRole, kOpenElsewhere);
     SetItalic(item, true);
-    item->setToolTip(0, QString::fromStdString("This folder is open already as " + where +
-                                               " (a link leads to it more than once); it "
-                                               "opens here once that one is closed."));
+    item->setToolTip(0, QString::fromStdString("Open already as " + where +
+                                               " (a link leads here too); it opens here once "
+                                               "that one is closed."));
 }
 
 void COpenFolders::MarkUnreadable(QTreeWidgetItem* item, int error) {

@@ -253,7 +253,7 @@ TEST(LibraryTreeLinksTest, aFolderOpensOncePerTree_evenWhenAllIsExpanded) {
             ++marked;
             EXPECT_FALSE(item->isExpanded());
             EXPECT_TRUE(item->font(0).italic());
-            EXPECT_TRUE(item->toolTip(0).startsWith("This folder is open already as Web"))
+            EXPECT_TRUE(item->toolTip(0).startsWith("Open already as Web"))
                 << item->toolTip(0).toStdString();
         }
         for (int i = 0; i < item->childCount(); ++i)
