@@ -1,11 +1,9 @@
 #include "browser/LibraryTreeCtrl.h"
 
-#include <sys/stat.h>
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QSignalBlocker>
-
 #include <algorithm>
 
 #include "infoview/InfoLabels.h"

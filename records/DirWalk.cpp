@@ -94,9 +94,9 @@ bool WalkDirectories(const std::string& start, WalkVisitor& visitor) {
             close(fd);
             return;
         }
-        const DirIdentity id{st.st_dev, st.st_ino};
-        if (!entered.Insert(id, path)) {
-            visitor.Repeated(path, *entered.Find(id));
+        // Where each was entered is not kept: a deep walk would hold every path on its way.
+        if (!entered.Insert({st.st_dev, st.st_ino}, std::string())) {
+            visitor.Repeated(path);
             close(fd);
             return;
         }
@@ -122,12 +122,9 @@ bool WalkDirectories(const std::string& start, WalkVisitor& visitor) {
         if (path.empty() || path.back() != '/')
             path += '/';
         path += child.name;
-        if (child.id.inode != 0) {
-            // Known already: no need to open it to find that out.
-            if (const std::string* where = entered.Find(child.id)) {
-                visitor.Repeated(path, *where);
-                continue;
-            }
+        if (child.id.inode != 0 && entered.Find(child.id)) {
+            visitor.Repeated(path);  // known already: no need to open it to find that out
+            continue;
         }
         const int depth = top.depth + 1;
         const int fd = openat(top.fd, child.name.c_str(), kOpenDirectory);

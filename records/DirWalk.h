@@ -35,10 +35,7 @@ public:
     // A directory entered (the start too), before its subdirectories are read.
     virtual void Entered(const WalkDir& dir) { static_cast<void>(dir); }
     // A directory found again through a link; it is not entered again.
-    virtual void Repeated(const std::string& path, const std::string& enteredAt) {
-        static_cast<void>(path);
-        static_cast<void>(enteredAt);
-    }
+    virtual void Repeated(const std::string& path) { static_cast<void>(path); }
     // A directory, or an entry in one, that could not be read; error is the errno of the
     // call that failed. A directory that vanished during the walk is not reported.
     virtual void Unreadable(const std::string& path, std::string_view name, int error) = 0;
