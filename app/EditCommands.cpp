@@ -17,6 +17,7 @@
 #include "records/FunctionEdits.h"
 #include "records/Launch.h"
 #include "records/LibraryPaths.h"
+#include "records/OutsideLinks.h"
 #include "records/ParamTypes.h"
 #include "records/TextCodec.h"
 #include "uisupport/CommandIds.h"
@@ -88,6 +89,19 @@ bool LoadShown(CMainFrame& frame, FunctionEdit& edit) {
     return loaded.ok();
 }
 
+// True when the loaded file may be written: it stays in the library, or it leads out of it
+// through a symbolic link and the user agrees to write there.
+bool MayWrite(CMainFrame& frame, const FunctionEdit& edit) {
+    const std::string bounds = EditBounds(InfoTree(frame).m_strFolderPath, GetLibraryRoot());
+    const std::optional<std::string> target = LinkedOutside(edit.path(), bounds);
+    if (!target)
+        return true;
+    QString question = QString::fromStdString(LinkedOutsideText(edit.path(), bounds, *target) +
+                                              ". Change that file?");
+    question[0] = question[0].toUpper();
+    return frame.Seam().confirm(&frame, question);
+}
+
 void ShowAgain(CMainFrame& frame) {
     CFuncInfoTreeCtrl& tree = InfoTree(frame);
     const std::string name = tree.m_strFolderName;
@@ -116,9 +130,10 @@ void TellParameterGone(CMainFrame& frame, const FunctionEdit& edit) {
 
 void AddParameterCommand(CMainFrame& frame) {
     FunctionEdit edit;
-    if (!LoadShown(frame, edit))
+    if (!LoadShown(frame, edit) || !MayWrite(frame, edit))
         return;
-    AddParameter(edit.record());
+    if (const Status added = AddParameter(edit.record()); !added)
+        return Tell(frame, added.message());
     SaveAndShow(frame, edit, true);
 }
 
@@ -134,6 +149,8 @@ void DeleteParameterCommand(CMainFrame& frame) {
         return;
     if (!edit.CheckParameter(index))
         return TellParameterGone(frame, edit);
+    if (!MayWrite(frame, edit))
+        return;
     if (const Status deleted = DeleteParameter(edit.record(), index); !deleted)
         return Tell(frame, deleted.message());
     SaveAndShow(frame, edit, true);
@@ -225,6 +242,8 @@ void EditFieldCommand(CMainFrame& frame) {
         return;
     if (!IsEditableField(*field))
         return Tell(frame, "The type and the attribute of a function cannot be changed.");
+    if (!MayWrite(frame, edit))
+        return;
 
     bool changed = false;
     Status applied = Status::Ok();

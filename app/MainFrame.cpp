@@ -6,6 +6,7 @@
 #include <QSplitter>
 #include <QTimer>
 #include <QToolBar>
+#include <new>
 
 #include "app/AboutDlg.h"
 #include "app/MainMenu.h"
@@ -102,7 +103,10 @@ void CMainFrame::BuildPanes() {
 }
 
 void CMainFrame::ConnectPanes() {
-    connect(m_browser, &CFuncTreeView::showRequested, m_view, &CKLVView::ShowItem);
+    connect(m_browser, &CFuncTreeView::showRequested, this,
+            [this](const std::string& name, const std::string& path) {
+                Guarded([&] { m_view->ShowItem(name, path); });
+            });
     connect(m_browser, &CFuncTreeView::popupRequested, this, [this](int popup, const QPoint& pos) {
         ShowPopup(popup == CLibraryTreeCtrl::kFunctionPopup ? m_functionPopup : m_groupPopup, pos);
     });
@@ -146,9 +150,19 @@ bool CMainFrame::RunCommand(int id) {
         return false;
     // Copied: the handler may replace itself while it runs.
     const CommandHandler handler = m_handlers[id];
-    handler.run();
+    Guarded(handler.run);
     UpdateCommandStates();
     return true;
+}
+
+void CMainFrame::Guarded(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const std::bad_alloc&) {
+        // Every save goes whole through the save path: a file is old or new, never torn.
+        m_seam.message(this, QStringLiteral("There is not enough memory to finish this; it "
+                                            "stopped where it was."));
+    }
 }
 
 QAction* CMainFrame::Action(int id) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <functional>
 #include <map>
 
 #include "app/Commands.h"
@@ -58,6 +59,8 @@ private:
     void ConnectPanes();
     void ShowAbout();
     void ShowPopup(QMenu* menu, const QPoint& globalPos);
+    // Runs what the user asked for; running out of memory ends it with a message.
+    void Guarded(const std::function<void()>& action);
 
     UiSeam& m_seam;
     QSplitter* m_splitter = nullptr;

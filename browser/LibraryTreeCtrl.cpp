@@ -15,12 +15,16 @@
 
 namespace {
 
+void SetIcon(QTreeWidgetItem* item, int icon, int selectedIcon) {
+    item->setData(0, CLibraryTreeCtrl::kIconRole, icon);
+    item->setIcon(0, icons::LibraryPair(icon, selectedIcon));
+}
+
 QTreeWidgetItem* NewItem(const std::string& name, int icon, int selectedIcon) {
     auto* item = new QTreeWidgetItem;
     item->setText(0, QString::fromStdString(kelvane::DisplayName(name)));
     item->setData(0, CLibraryTreeCtrl::kNameRole, QByteArray::fromStdString(name));
-    item->setData(0, CLibraryTreeCtrl::kIconRole, icon);
-    item->setIcon(0, icons::LibraryPair(icon, selectedIcon));
+    SetIcon(item, icon, selectedIcon);
     return item;
 }
 
@@ -51,6 +55,7 @@ void CLibraryTreeCtrl::InitTree() {
     bold.setBold(true);
     root->setFont(0, bold);
     addTopLevelItem(root);
+    m_openFolders.Open(root, m_strRootPath, TreePath(root));
     FillChildren(m_strRootPath, root);
     // The first fill is already done: expanding must not read the directory again.
     const QSignalBlocker blocker(this);
@@ -60,12 +65,17 @@ void CLibraryTreeCtrl::InitTree() {
 void CLibraryTreeCtrl::FillChildren(const std::string& path, QTreeWidgetItem* parent) {
     using namespace kelvane::libicon;
     QList<QTreeWidgetItem*> children;
-    for (const kelvane::DirEntry& entry : kelvane::ScanDirectories(path)) {
+    const kelvane::DirListing listing = kelvane::ListDirectories(path);
+    if (listing.error != 0)
+        ShowUnreadable(parent, listing.error);
+    for (const kelvane::DirEntry& entry : listing.entries) {
         if (entry.name == kelvane::kSourceFolderName)
             continue;
         QTreeWidgetItem* item = kelvane::IsFunctionFolderName(entry.name)
                                     ? NewItem(entry.name, kFunction, kFunctionSelected)
                                     : NewItem(entry.name, kGroupClosed, kGroupOpen);
+        COpenFolders::SetIdentity(item, entry.id);
+        m_openFolders.MarkIfOpen(item);
         item->addChild(NewPlaceholder());
         children.push_back(item);
     }
@@ -73,6 +83,7 @@ void CLibraryTreeCtrl::FillChildren(const std::string& path, QTreeWidgetItem* pa
 }
 
 void CLibraryTreeCtrl::DeleteChildren(QTreeWidgetItem* item) {
+    m_openFolders.CloseDescendants(item);
     const QList<QTreeWidgetItem*> children = item->takeChildren();
     qDeleteAll(children);
 }
@@ -125,11 +136,47 @@ QTreeWidgetItem* CLibraryTreeCtrl::SelectPath(const std::string& path) {
     return item;
 }
 
+std::string CLibraryTreeCtrl::TreePath(const QTreeWidgetItem* item) const {
+    std::string path = kelvane::DisplayName(ItemName(item));
+    for (const QTreeWidgetItem* up = item->parent(); up; up = up->parent())
+        path = kelvane::DisplayName(ItemName(up)) + "/" + path;
+    return path;
+}
+
+void CLibraryTreeCtrl::ShowUnreadable(QTreeWidgetItem* item, int error) {
+    using namespace kelvane::libicon;
+    COpenFolders::MarkUnreadable(item, error);
+    SetIcon(item, kBroken, kBrokenSelected);
+}
+
+void CLibraryTreeCtrl::ShowReadable(QTreeWidgetItem* item) {
+    using namespace kelvane::libicon;
+    if (!item->parent())
+        SetIcon(item, kLibrary, kLibrary);
+    else if (kelvane::IsFunctionFolderName(ItemName(item)))
+        SetIcon(item, kFunction, kFunctionSelected);
+    else
+        SetIcon(item, kGroupClosed, kGroupOpen);
+}
+
 void CLibraryTreeCtrl::OnExpanded(QTreeWidgetItem* item) {
+    if (ItemName(item).empty())
+        return;  // a placeholder, which expanding everything below an item reaches too
+    const bool wasUnreadable = COpenFolders::IsUnreadable(item);
+    if (!m_openFolders.Open(item, GetItemPath(item), TreePath(item))) {
+        const QSignalBlocker blocker(this);
+        collapseItem(item);
+        return;
+    }
+    if (wasUnreadable)
+        ShowReadable(item);
     RefreshItem(item);
 }
 
 void CLibraryTreeCtrl::OnCollapsed(QTreeWidgetItem* item) {
+    if (ItemName(item).empty())
+        return;
+    m_openFolders.Close(item);
     DeleteChildren(item);
     item->addChild(NewPlaceholder());
 }

@@ -4,9 +4,14 @@
 #include <QTreeWidget>
 #include <string>
 
+#include "uisupport/OpenFolders.h"
+
 // The tree of one top-level group. Filled lazily: an item's children are read from disk
 // each time it is expanded and thrown away when it is collapsed. Each item keeps its raw
-// name bytes in Qt::UserRole; the text shows them decoded.
+// name bytes in Qt::UserRole; the text shows them decoded. A folder is open in one place
+// of the tree at a time: an item whose folder is open already (reached through a link) is
+// shown in italics and does not open. A folder that cannot be read shows the crossed box
+// of the strip, with the reason as its tooltip.
 class CLibraryTreeCtrl : public QTreeWidget {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CLibraryTreeCtrl)
@@ -59,6 +64,11 @@ private:
     void OnCollapsed(QTreeWidgetItem* item);
     void ShowSelection();
     static QTreeWidgetItem* NewPlaceholder();
+    // "Tab/Group/Sub" as the tree shows the item.
+    std::string TreePath(const QTreeWidgetItem* item) const;
+    void ShowUnreadable(QTreeWidgetItem* item, int error);
+    void ShowReadable(QTreeWidgetItem* item);
 
     bool m_bPressed = false;
+    COpenFolders m_openFolders;
 };

@@ -1,21 +1,24 @@
-#include <sys/stat.h>
-
 #include <memory>
+#include <new>
 #include <utility>
 
 #include "cli/Command.h"
 #include "cli/LibraryArgs.h"
-#include "records/DirScan.h"
+#include "cli/TextOut.h"
+#include "records/DirWalk.h"
 #include "records/FunctionFileCheck.h"
 #include "records/Leftovers.h"
 #include "records/LibraryPaths.h"
+#include "records/ReadReason.h"
 
 namespace kelvane::cli {
 
 namespace {
 
-// Loads every function file below a folder and reports the ones that are not sound.
-class CheckCommand : public Command {
+// Loads every function file below a folder and reports the ones that are not sound. Each
+// folder is checked once, however many links lead to it; one that cannot be read is a
+// problem too.
+class CheckCommand : public Command, private WalkVisitor {
 public:
     CheckCommand()
         : Command("check", "[PATH] [--clean]",
@@ -43,61 +46,91 @@ public:
 
         m_functions = 0;
         m_faulty = 0;
+        m_unreadable = 0;
         m_leftovers = 0;
-        WalkPath walk;
         m_libraryRoot = GetLibraryRoot();
-        Visit(start, LastComponent(start), walk, out);
+        m_out = &out;
+        WalkDirectories(start, *this);
         out << m_functions << " function folder" << (m_functions == 1 ? "" : "s") << " checked, "
-            << m_faulty << " with problems\n";
+            << m_faulty << " with problems";
+        if (m_unreadable > 0)
+            out << "; " << m_unreadable << " folder" << (m_unreadable == 1 ? "" : "s")
+                << " could not be read";
+        out << "\n";
         if (m_leftovers > 0)
             out << m_leftovers << " left by interrupted saves or creations"
                 << (m_clean ? " kept (less than a minute old, or not removable)\n"
                             : "; --clean removes them\n");
-        if (m_faulty == 0 && m_leftovers == 0)
+        if (m_faulty == 0 && m_leftovers == 0 && m_unreadable == 0)
             return kExitOk;
-        if (m_faulty == 0)
+        if (m_faulty == 0 && m_unreadable == 0)
             return Failure(err, std::to_string(m_leftovers) +
                                     " lock files or staging folders were left by a crash");
+        if (m_faulty == 0)
+            return Failure(err, std::to_string(m_unreadable) + " folder" +
+                                    (m_unreadable == 1 ? "" : "s") + " could not be read");
         return Failure(err, std::to_string(m_faulty) + " of " + std::to_string(m_functions) +
                                 " function files are not sound");
     }
 
 private:
-    void Visit(const std::string& dir, const std::string& name, WalkPath& walk, std::ostream& out) {
-        if (!walk.Enter(dir))
-            return;
+    bool Found(const WalkDir& parent, const std::string& name) override {
+        // Every folder directly in the library root is a tab, "_Src" too.
+        return name != kSourceFolderName || parent.path == m_libraryRoot;
+    }
 
+    void Entered(const WalkDir& dir) override {
+        std::ostream& out = *m_out;
+        const std::string name(dir.name);
+        const std::string folder = CallablePath(dir.fd, dir.path);
+        m_callFolder = folder;
+        m_shownFolder = dir.path;
         if (IsFunctionFolderName(name)) {
             ++m_functions;
-            const std::string file = GetFunctionFilePath(dir, name);
-            const std::vector<std::string> problems = CheckFunctionFile(file);
+            const std::string file = GetFunctionFilePath(dir.path, name);
+            const std::vector<std::string> problems = CheckFile(dir.fd, name);
             if (!problems.empty())
                 ++m_faulty;
             for (const std::string& problem : problems)
-                out << DisplayPath(file) << ": " << problem << "\n";
+                out << EscapeLine(DisplayPath(file)) << ": " << problem << "\n";
         }
-        ReportLeftovers(dir, out);
+        ReportLeftovers(folder, out);
         if (IsFunctionFolderName(name))
-            ReportLeftovers(GetSourceFolderPath(dir), out);
-        for (const DirEntry& entry : ScanDirectories(dir)) {
-            // Every folder directly in the library root is a tab, "_Src" too.
-            if (entry.name == kSourceFolderName && dir != m_libraryRoot)
-                continue;
-            Visit(entry.path, entry.name, walk, out);
+            ReportLeftovers(GetSourceFolderPath(folder), out);
+    }
+
+    void Unreadable(const std::string& path, std::string_view name, int error) override {
+        // A function folder that cannot be read is a function with a problem.
+        if (IsFunctionFolderName(name)) {
+            ++m_functions;
+            ++m_faulty;
+        } else {
+            ++m_unreadable;
         }
-        walk.Leave();
+        *m_out << EscapeLine(DisplayPath(path)) << ": cannot be read: " << ReadErrnoReason(error)
+               << "\n";
+    }
+
+    // The problems of one function file; running out of memory on one is a problem of
+    // that file, and the check goes on with the next.
+    static std::vector<std::string> CheckFile(int folderFd, const std::string& folderName) {
+        try {
+            return CheckFunctionFileAt(folderFd, folderName + std::string(kFunctionFileExtension));
+        } catch (const std::bad_alloc&) {
+            return {"could not be checked: there is not enough memory"};
+        }
     }
 
     // Counts what stays behind: entries kept, perhaps in use, or that could not be removed.
     void ReportLeftovers(const std::string& dir, std::ostream& out) {
         for (const Leftover& leftover : FindLeftovers(dir)) {
             const std::string what =
-                DisplayPath(leftover.path) + (leftover.isLock
-                                                  ? ": lock file of an interrupted save"
-                                                  : ": staging folder of an interrupted creation");
+                EscapeLine(DisplayPath(Shown(leftover.path))) +
+                (leftover.isLock ? ": lock file of an interrupted save"
+                                 : ": staging folder of an interrupted creation");
             if (m_clean && !leftover.recent) {
                 const Status removed = RemoveLeftover(leftover);
-                out << (removed ? what + ", removed" : removed.message()) << "\n";
+                out << (removed ? what + ", removed" : EscapeLine(removed.message())) << "\n";
                 if (removed)
                     continue;
             } else {
@@ -108,11 +141,24 @@ private:
         }
     }
 
+    // A path below the folder being checked as the walk names it, for a folder too deep
+    // for its path to be used in calls.
+    std::string Shown(const std::string& path) const {
+        if (m_callFolder == m_shownFolder ||
+            path.compare(0, m_callFolder.size(), m_callFolder) != 0)
+            return path;
+        return m_shownFolder + path.substr(m_callFolder.size());
+    }
+
+    std::string m_callFolder;
+    std::string m_shownFolder;
     bool m_clean = false;
     int m_leftovers = 0;
     std::string m_libraryRoot;
+    std::ostream* m_out = nullptr;
     int m_functions = 0;
     int m_faulty = 0;
+    int m_unreadable = 0;
 };
 
 }  // namespace

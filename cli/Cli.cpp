@@ -1,8 +1,10 @@
 #include "cli/Cli.h"
 
 #include <algorithm>
+#include <new>
 
 #include "cli/CommandTable.h"
+#include "cli/TextOut.h"
 #include "records/LibraryPaths.h"
 
 namespace kelvane::cli {
@@ -14,7 +16,8 @@ void PrintHelp(const std::vector<std::unique_ptr<Command>>& commands, std::ostre
            "\n"
            "Reads and edits the function library beside the program (DIR/FunctionLibrary\n"
            "with --home DIR). Texts are printed as UTF-8; in item texts and cells CR, LF,\n"
-           "TAB and backslash are written as \\r \\n \\t \\\\ so that one item stays one line.\n"
+           "TAB and backslash are written as \\r \\n \\t \\\\ so that one item stays one line,\n"
+           "and in every line (messages too) any other control character as \\xHH.\n"
            "Exit status: 0 success, 1 failure (message on stderr), 2 usage error.\n"
            "\n"
            "commands:\n";
@@ -39,12 +42,13 @@ private:
 }  // namespace
 
 int Command::UsageError(std::ostream& err, std::string_view why) const {
-    err << "kelvane-cli: " << why << "\nusage: kelvane-cli " << m_name << " " << m_usage << "\n";
+    err << "kelvane-cli: " << EscapeLine(why) << "\nusage: kelvane-cli " << m_name << " " << m_usage
+        << "\n";
     return kExitUsage;
 }
 
 int Command::Failure(std::ostream& err, std::string_view message) {
-    err << "kelvane-cli: " << message << "\n";
+    err << "kelvane-cli: " << EscapeLine(message) << "\n";
     return kExitFailure;
 }
 
@@ -66,7 +70,8 @@ int RunCli(const std::vector<std::string>& words, std::ostream& out, std::ostrea
             ++next;
         } else {
             err << "kelvane-cli: "
-                << (word == "--home" ? "--home needs a directory" : "unknown option " + word)
+                << (word == "--home" ? "--home needs a directory"
+                                     : "unknown option " + EscapeLine(word))
                 << "\nTry 'kelvane-cli --help'.\n";
             return kExitUsage;
         }
@@ -95,9 +100,15 @@ int RunCli(const std::vector<std::string>& words, std::ostream& out, std::ostrea
             return kExitOk;
         }
         HomeOverride override(home.empty() ? GetProgramDirectoryOverride() : home);
-        return command->run(args, out, err);
+        try {
+            return command->run(args, out, err);
+        } catch (const std::bad_alloc&) {
+            out.flush();
+            return Command::Failure(
+                err, std::string(command->name()) + ": there is not enough memory to finish");
+        }
     }
-    err << "kelvane-cli: unknown command " << name << "\nTry 'kelvane-cli --help'.\n";
+    err << "kelvane-cli: unknown command " << EscapeLine(name) << "\nTry 'kelvane-cli --help'.\n";
     return kExitUsage;
 }
 

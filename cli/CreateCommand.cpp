@@ -4,6 +4,7 @@
 #include "cli/Arguments.h"
 #include "cli/Command.h"
 #include "cli/LibraryArgs.h"
+#include "cli/TextOut.h"
 #include "records/LibraryPaths.h"
 #include "records/ParamTypes.h"
 #include "wizard/FunctionCreator.h"
@@ -17,9 +18,17 @@ bool IsKnownType(std::string_view name) {
                        [&](const TypeInfo& type) { return type.name == name; });
 }
 
-std::string WithoutCarriageReturns(std::string text) {
+// A text of several lines, each printed escaped; "\r\n" ends a line as "\n" does.
+void PrintLines(std::string text, std::ostream& out) {
     std::erase(text, '\r');
-    return text;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        out << EscapeLine(std::string_view(text).substr(start, end - start)) << "\n";
+        start = end + 1;
+    }
 }
 
 // Creates a DLL function with its project, as the wizard's Finish does; never launches
@@ -60,7 +69,7 @@ public:
         if (auto refusal = NameRefusal(function.name))
             return Failure(err, *refusal);
 
-        out << WithoutCarriageReturns(BuildSummary(function));
+        PrintLines(BuildSummary(function), out);
         const CreationResult result = CreateFunction(
             function, GetProgramDirectory(), parsed.has("--replace"), GenerationDate::Today());
         if (!result.created()) {
@@ -71,9 +80,13 @@ public:
                 return Failure(err, result.message + " Give --replace to replace its files.");
             return Failure(err, result.message);
         }
-        out << "created " << DisplayPath(result.functionFile) << "\n";
-        if (!result.generation.complete())
-            return Failure(err, GenerationGapMessage(result.generation));
+        out << "created " << EscapeLine(DisplayPath(result.functionFile)) << "\n";
+        if (!result.generation.complete()) {
+            // One file a line.
+            err << "kelvane-cli: ";
+            PrintLines(GenerationGapMessage(result.generation), err);
+            return kExitFailure;
+        }
         return kExitOk;
     }
 };

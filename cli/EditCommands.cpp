@@ -4,19 +4,36 @@
 #include "cli/Arguments.h"
 #include "cli/Command.h"
 #include "cli/LibraryArgs.h"
+#include "cli/TextOut.h"
 #include "dialogs/MatrixText.h"
 #include "records/FunctionEdits.h"
 #include "records/LibraryPaths.h"
+#include "records/OutsideLinks.h"
 #include "records/ParamTypes.h"
 
 namespace kelvane::cli {
 
 namespace {
 
-// The function file of a folder argument.
-std::string FunctionFileOf(const std::string& argument) {
-    const std::string folder = NormalizeFolderArgument(argument);
-    return GetFunctionFilePath(folder, LastComponent(folder));
+constexpr std::string_view kFollowLinks = "--follow-links";
+
+// Loads the function file of a folder argument for an edit. Unless links may be followed,
+// a file that leads through a symbolic link out of the library (or, for a function
+// outside it, out of its own folder) is refused before anything is changed. Anything but
+// kExitOk has been reported.
+int LoadForEdit(const Arguments& args, FunctionEdit& edit, std::ostream& err) {
+    const std::string folder = NormalizeFolderArgument(args.positional[0]);
+    const std::string file = GetFunctionFilePath(folder, LastComponent(folder));
+    if (Status loaded = edit.Load(file); !loaded)
+        return Command::Failure(err, loaded.message());
+    if (args.has(kFollowLinks))
+        return kExitOk;
+    const std::string bounds = EditBounds(folder, GetLibraryRoot());
+    if (const std::optional<std::string> target = LinkedOutside(file, bounds))
+        return Command::Failure(err, LinkedOutsideText(file, bounds, *target) +
+                                         "; nothing was written (" + std::string(kFollowLinks) +
+                                         " writes there)");
+    return kExitOk;
 }
 
 bool ParseIndex(const std::string& word, int& index) {
@@ -47,24 +64,25 @@ bool ParseMatrixSize(const std::string& word, int& width, int& height) {
 class AddParamCommand : public Command {
 public:
     AddParamCommand()
-        : Command("add-param", "FOLDER",
+        : Command("add-param", "FOLDER [--follow-links]",
                   "append an input parameter of a placeholder type to a function") {}
 
     int run(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) override {
-        const Arguments args = ParseArguments(words, {});
+        const Arguments args = ParseArguments(words, {kFollowLinks});
         if (!args.error.empty())
             return UsageError(err, args.error);
         if (args.positional.size() != 1 || args.positional[0].empty())
             return UsageError(err, "add-param needs one function folder");
         FunctionEdit edit;
-        if (Status loaded = edit.Load(FunctionFileOf(args.positional[0])); !loaded)
-            return Failure(err, loaded.message());
-        AddParameter(edit.record());
+        if (const int loaded = LoadForEdit(args, edit, err); loaded != kExitOk)
+            return loaded;
+        if (Status added = AddParameter(edit.record()); !added)
+            return Failure(err, added.message());
         if (Status saved = edit.Save(); !saved)
             return Failure(err, saved.message());
         const int index = edit.record().parameterCount() - 1;
         out << "added parameter " << index << ": "
-            << FieldText(edit.record().parameter(index).typeName) << "\n";
+            << EscapeLine(FieldText(edit.record().parameter(index).typeName)) << "\n";
         return kExitOk;
     }
 };
@@ -72,11 +90,11 @@ public:
 class DeleteParamCommand : public Command {
 public:
     DeleteParamCommand()
-        : Command("delete-param", "FOLDER I",
+        : Command("delete-param", "FOLDER I [--follow-links]",
                   "delete parameter I (the first is 0) of a function, without asking") {}
 
     int run(const std::vector<std::string>& words, std::ostream&, std::ostream& err) override {
-        const Arguments args = ParseArguments(words, {});
+        const Arguments args = ParseArguments(words, {kFollowLinks});
         if (!args.error.empty())
             return UsageError(err, args.error);
         if (args.positional.size() != 2 || args.positional[0].empty())
@@ -85,8 +103,8 @@ public:
         if (!ParseIndex(args.positional[1], index))
             return UsageError(err, "the index must be a number from 0");
         FunctionEdit edit;
-        if (Status loaded = edit.Load(FunctionFileOf(args.positional[0])); !loaded)
-            return Failure(err, loaded.message());
+        if (const int loaded = LoadForEdit(args, edit, err); loaded != kExitOk)
+            return loaded;
         if (Status deleted = DeleteParameter(edit.record(), index); !deleted)
             return Failure(err, deleted.message());
         if (Status saved = edit.Save(); !saved)
@@ -98,13 +116,15 @@ public:
 class EditCommand : public Command {
 public:
     EditCommand()
-        : Command("edit", "FOLDER LABEL [I] [VALUE...]",
+        : Command("edit", "FOLDER LABEL [I] [VALUE...] [--follow-links]",
                   "change the field LABEL (as the information tree names it) of a function or "
                   "of its parameter I:\n      in|out, a type name, a value text, WxH and W*H "
-                  "numbers for a matrix, nothing for an image, a description") {}
+                  "numbers for a matrix, nothing for an image, a description;\n      "
+                  "--follow-links also writes a function file whose link leads out of the "
+                  "library (add-param and delete-param take it too)") {}
 
     int run(const std::vector<std::string>& words, std::ostream&, std::ostream& err) override {
-        const Arguments args = ParseArguments(words, {});
+        const Arguments args = ParseArguments(words, {kFollowLinks});
         if (!args.error.empty())
             return UsageError(err, args.error);
         if (args.positional.size() < 2 || args.positional[0].empty())
@@ -126,8 +146,8 @@ public:
         }
 
         FunctionEdit edit;
-        if (Status loaded = edit.Load(FunctionFileOf(args.positional[0])); !loaded)
-            return Failure(err, loaded.message());
+        if (const int loaded = LoadForEdit(args, edit, err); loaded != kExitOk)
+            return loaded;
         if (index >= 0) {
             if (Status exists = edit.CheckParameter(index); !exists)
                 return Failure(err, exists.message());

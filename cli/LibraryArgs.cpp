@@ -26,16 +26,4 @@ bool IsDirectory(const std::string& path) {
     return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-bool WalkPath::Enter(const std::string& dir) {
-    struct stat st {};
-    if (stat(dir.c_str(), &st) != 0)
-        return false;
-    const std::pair<dev_t, ino_t> id{st.st_dev, st.st_ino};
-    for (const auto& seen : m_ids)
-        if (seen == id)
-            return false;
-    m_ids.push_back(id);
-    return true;
-}
-
 }  // namespace kelvane::cli

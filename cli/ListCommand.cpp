@@ -78,7 +78,7 @@ public:
             PrintText(listing, out);
         if (!listing.complete) {
             out.flush();
-            err << listing.message << "\n";
+            err << EscapeLine(listing.message) << "\n";
             return kExitFailure;
         }
         return kExitOk;

@@ -61,7 +61,7 @@ public:
 
         const InfoTreeResult tree = LoadInfoTree(folderPath, folderName);
         if (!tree.loaded) {
-            err << tree.message << "\n";
+            err << EscapeLine(tree.message) << "\n";
             return kExitFailure;
         }
         if (args.has("--json")) {

@@ -5,6 +5,7 @@
 #include "cli/TextOut.h"
 #include "records/DirScan.h"
 #include "records/LibraryPaths.h"
+#include "records/ReadReason.h"
 #include "records/TextCodec.h"
 
 namespace kelvane::cli {
@@ -22,8 +23,14 @@ public:
         const std::string root = GetLibraryRoot();
         if (!IsDirectory(root))
             return Failure(err, "no function library at " + DisplayPath(root));
-        for (const DirEntry& entry : ScanDirectories(root))
+        const DirListing tabs = ListDirectories(root);
+        for (const DirEntry& entry : tabs.entries)
             out << EscapeLine(DisplayName(entry.name)) << "\n";
+        if (tabs.error != 0) {
+            out.flush();
+            return Failure(err, "could not read the folder " + DisplayPath(root) + ": " +
+                                    ReadErrnoReason(tabs.error));
+        }
         return kExitOk;
     }
 };

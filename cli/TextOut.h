@@ -5,10 +5,14 @@
 
 namespace kelvane::cli {
 
-// A text as one printed line: CR, LF, TAB and backslash become \r \n \t \\.
+// A text as one printed line that a terminal shows as it is: CR, LF, TAB and backslash
+// become \r \n \t \\, every other control character (below 0x20, DEL, and the C1 controls
+// U+0080 to U+009F in UTF-8) becomes \xHH for each of its bytes. Every text that did not
+// come from kelvane-cli itself (names, paths, messages holding them) is printed so.
 std::string EscapeLine(std::string_view text);
 
-// A JSON string literal, quotes included. The text is expected to be UTF-8.
+// A JSON string literal, quotes included, with every control character escaped. The text
+// is expected to be UTF-8.
 std::string JsonString(std::string_view text);
 
 }  // namespace kelvane::cli

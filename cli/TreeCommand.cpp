@@ -5,12 +5,42 @@
 #include "cli/LibraryArgs.h"
 #include "cli/TextOut.h"
 #include "records/DirScan.h"
+#include "records/DirWalk.h"
 #include "records/LibraryPaths.h"
+#include "records/ReadReason.h"
 #include "records/TextCodec.h"
 
 namespace kelvane::cli {
 
 namespace {
+
+// Prints the children of every directory below the tab, two spaces of indent per level. A
+// directory met again through a link is printed but not entered again; a folder that
+// cannot be read is reported on err.
+class TreePrinter : public WalkVisitor {
+public:
+    TreePrinter(std::ostream& out, std::ostream& err) : m_out(out), m_err(err) {}
+
+    bool Found(const WalkDir& parent, const std::string& name) override {
+        if (name == kSourceFolderName)
+            return false;
+        m_out << std::string(static_cast<std::size_t>(parent.depth + 1) * 2, ' ')
+              << EscapeLine(DisplayName(name)) << "\n";
+        return true;
+    }
+    void Unreadable(const std::string& path, std::string_view, int error) override {
+        m_out.flush();
+        Command::Failure(m_err, "could not read the folder " + DisplayPath(path) + ": " +
+                                    ReadErrnoReason(error));
+        m_failed = true;
+    }
+    bool failed() const { return m_failed; }
+
+private:
+    std::ostream& m_out;
+    std::ostream& m_err;
+    bool m_failed = false;
+};
 
 // The library tree of one tab as the browser shows it fully expanded.
 class TreeCommand : public Command {
@@ -29,27 +59,11 @@ public:
                 EscapeLine(DisplayName(tab.name)) != args[0])
                 continue;
             out << EscapeLine(DisplayName(tab.name)) << "\n";
-            WalkPath walk;
-            Descend(tab.path, 1, walk, out);
-            return kExitOk;
+            TreePrinter printer(out, err);
+            WalkDirectories(tab.path, printer);
+            return printer.failed() ? kExitFailure : kExitOk;
         }
         return Failure(err, "no tab named " + DisplayName(args[0]) + " in " + DisplayPath(root));
-    }
-
-private:
-    // Prints the children of dir; a directory already on the way down from the root (a
-    // cycle through symbolic links) is printed but not entered again.
-    void Descend(const std::string& dir, int depth, WalkPath& walk, std::ostream& out) {
-        if (!walk.Enter(dir))
-            return;
-        const std::string indent(static_cast<std::size_t>(depth) * 2, ' ');
-        for (const DirEntry& entry : ScanDirectories(dir)) {
-            if (entry.name == kSourceFolderName)
-                continue;
-            out << indent << EscapeLine(DisplayName(entry.name)) << "\n";
-            Descend(entry.path, depth + 1, walk, out);
-        }
-        walk.Leave();
     }
 };
 

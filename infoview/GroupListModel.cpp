@@ -2,8 +2,10 @@
 
 #include "infoview/InfoLabels.h"
 #include "records/DirScan.h"
+#include "records/FunctionFileCheck.h"
 #include "records/FunctionRecord.h"
 #include "records/LibraryPaths.h"
+#include "records/ReadReason.h"
 #include "records/TextCodec.h"
 
 namespace kelvane {
@@ -23,9 +25,10 @@ std::string FunctionKindWord(int kind) {
     }
 }
 
-GroupListing BuildGroupListing(const std::string& groupPath) {
+namespace {
+
+GroupListing ListingOf(const std::vector<DirEntry>& entries) {
     GroupListing listing;
-    const std::vector<DirEntry> entries = ScanDirectories(groupPath);
 
     listing.columns = SubgroupColumns();
     for (const DirEntry& entry : entries) {
@@ -42,13 +45,26 @@ GroupListing BuildGroupListing(const std::string& groupPath) {
         FunctionHeader header;
         if (!FunctionRecord::LoadHeader(GetFunctionFilePath(entry.path, entry.name), header)) {
             listing.complete = false;
-            listing.message = MissingFileMessage(entry.path, entry.name);
+            listing.message = LoadFailureMessage(entry.path, entry.name);
             break;
         }
         ListRow& row = listing.rows.back();
         row.cells.push_back(FunctionKindWord(header.kind));
         row.cells.push_back(std::to_string(header.parameterCount));
         row.cells.push_back(Cp949ToUtf8(FieldText(header.description)));
+    }
+    return listing;
+}
+
+}  // namespace
+
+GroupListing BuildGroupListing(const std::string& groupPath) {
+    const DirListing scan = ListDirectories(groupPath);
+    GroupListing listing = ListingOf(scan.entries);
+    if (scan.error != 0 && listing.complete) {
+        listing.complete = false;
+        listing.message = "could not read the folder " + DisplayPath(groupPath) + ": " +
+                          ReadErrnoReason(scan.error);
     }
     return listing;
 }

@@ -32,7 +32,8 @@ std::string FunctionKindWord(int kind);
 
 // Subgroups when there are any, else the function folders with kind, parameter count and
 // description. A function file that cannot be loaded ends the listing there with the
-// missing-file message; the row of that function keeps its name only.
+// missing-file message; the row of that function keeps its name only. A folder that cannot
+// be read (wholly or in part) lists what was read, with a message saying why not all.
 GroupListing BuildGroupListing(const std::string& groupPath);
 
 }  // namespace kelvane

@@ -38,6 +38,8 @@ inline constexpr int kGroupClosed = 1;
 inline constexpr int kGroupOpen = 2;
 inline constexpr int kFunction = 3;
 inline constexpr int kFunctionSelected = 4;
+inline constexpr int kBroken = 5;          // grey box with a red cross: a folder not read
+inline constexpr int kBrokenSelected = 6;  // dark box with a red cross
 inline constexpr int kCount = 7;
 }  // namespace libicon
 

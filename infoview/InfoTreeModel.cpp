@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "infoview/InfoLabels.h"
+#include "records/FunctionFileCheck.h"
 #include "records/LibraryPaths.h"
 #include "records/ParamTypes.h"
 #include "records/TextCodec.h"
@@ -86,7 +87,7 @@ InfoTreeResult LoadInfoTree(const std::string& folderPath, const std::string& fo
     InfoTreeResult result;
     FunctionRecord record;
     if (!record.Load(GetFunctionFilePath(folderPath, folderName))) {
-        result.message = MissingFileMessage(folderPath, folderName);
+        result.message = LoadFailureMessage(folderPath, folderName);
         return result;
     }
     result.loaded = true;

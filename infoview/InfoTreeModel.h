@@ -22,7 +22,7 @@ InfoItem BuildInfoTree(const std::string& folderName, const FunctionRecord& reco
 
 struct InfoTreeResult {
     bool loaded = false;
-    std::string message;  // the missing-file message when not loaded
+    std::string message;  // the missing-file message (and why) when not loaded
     InfoItem root;
 };
 

@@ -1,30 +1,38 @@
 #include "records/DirScan.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <cstring>
+
+#include "records/DirWalk.h"
 
 namespace kelvane {
 
-std::vector<DirEntry> ScanDirectories(const std::string& dir) {
-    std::vector<DirEntry> entries;
-    DIR* handle = opendir(dir.c_str());
-    if (!handle) return entries;
-    const std::string prefix = dir.empty() || dir.back() == '/' ? dir : dir + "/";
-    while (const dirent* entry = readdir(handle)) {
-        const char* name = entry->d_name;
-        if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0) continue;
-        std::string path = prefix + name;
-        bool isDirectory = entry->d_type == DT_DIR;
-        if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
-            struct stat st{};
-            isDirectory = stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-        }
-        if (isDirectory) entries.push_back({name, std::move(path)});
+DirListing ListDirectories(const std::string& dir) {
+    DirListing listing;
+    const int fd = open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+        listing.error = errno == ENOENT ? 0 : errno;
+        return listing;
     }
-    closedir(handle);
-    return entries;
+    std::vector<Subdirectory> found;
+    listing.error = ReadSubdirectories(fd, found);
+    close(fd);
+    const std::string prefix = dir.empty() || dir.back() == '/' ? dir : dir + "/";
+    listing.entries.reserve(found.size());
+    for (Subdirectory& sub : found) {
+        std::string path = prefix + sub.name;
+        listing.entries.push_back({std::move(sub.name), std::move(path), sub.id});
+    }
+    return listing;
+}
+
+std::vector<DirEntry> ScanDirectories(const std::string& dir) {
+    return ListDirectories(dir).entries;
 }
 
 }  // namespace kelvane

@@ -95,7 +95,11 @@ Status FunctionEdit::CheckParameter(int index) const {
     return CheckIndex(m_record, index);
 }
 
-void AddParameter(FunctionRecord& record) {
+Status AddParameter(FunctionRecord& record) {
+    if (record.parameterCount() >= fdb::kMaxParameterCount)
+        return Status::Fail("the function has " + std::to_string(record.parameterCount()) +
+                            " parameters, as many as a function file can hold; nothing was "
+                            "written");
     std::vector<ParameterRecord> parameters = record.parameters();
     ParameterRecord added{};
     added.direction = fdb::kInput;
@@ -103,6 +107,7 @@ void AddParameter(FunctionRecord& record) {
     (void)SetFieldText(added.typeName, name);  // at most "__Empty_Type_" and ten digits
     parameters.push_back(added);
     record.ReplaceParameters(std::move(parameters));
+    return Status::Ok();
 }
 
 Status DeleteParameter(FunctionRecord& record, int index) {

@@ -55,8 +55,9 @@ private:
     FileStamp m_stamp;
 };
 
-// Appends an input parameter named "__Empty_Type_NN" (NN the new count), all else zero.
-void AddParameter(FunctionRecord& record);
+// Appends an input parameter named "__Empty_Type_NN" (NN the new count), all else zero;
+// refused when the file would grow past what a load reads (fdb::kMaxParameterCount).
+Status AddParameter(FunctionRecord& record);
 Status DeleteParameter(FunctionRecord& record, int index);
 
 // 1 input, 0 output.

@@ -31,9 +31,11 @@ bool ReadExactly(int fd, char* data, std::size_t size, off_t offset) {
     return true;
 }
 
+// The file (at least a header long) holds the records its header announces, and they are
+// within the memory limit.
 bool CountFits(const FunctionHeader& header, std::size_t fileSize) {
     const std::size_t left = fileSize - fdb::kHeaderSize;
-    return header.parameterCount >= 0 &&
+    return header.parameterCount >= 0 && header.parameterCount <= fdb::kMaxParameterCount &&
            static_cast<std::size_t>(header.parameterCount) <= left / fdb::kParameterSize;
 }
 
@@ -76,7 +78,8 @@ bool FunctionRecord::LoadStamped(const std::string& path, FileStamp& stamp) {
         return false;
     struct stat st {};
     std::string bytes;
-    bool ok = fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    bool ok = fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
+              static_cast<std::size_t>(st.st_size) <= fdb::kMaxFunctionFileBytes;
     if (ok) {
         bytes.resize(static_cast<std::size_t>(st.st_size));
         ok = ReadExactly(fd, bytes.data(), bytes.size(), 0);
@@ -122,11 +125,7 @@ bool FunctionRecord::LoadHeader(const std::string& path, FunctionHeader& header)
             got += static_cast<std::size_t>(n);
     }
     close(fd);
-    if (!ok)
-        return false;
-    const std::size_t left = static_cast<std::size_t>(st.st_size) - fdb::kHeaderSize;
-    if (read.parameterCount < 0 ||
-        static_cast<std::size_t>(read.parameterCount) > left / fdb::kParameterSize)
+    if (!ok || !CountFits(read, static_cast<std::size_t>(st.st_size)))
         return false;
     header = read;
     return true;

@@ -30,6 +30,14 @@ inline constexpr std::size_t kValueTextSize = 2048;
 
 inline constexpr std::int32_t kInput = 1;
 inline constexpr std::int32_t kOutput = 0;
+
+// The most memory one function file may take: a file whose announced records would need
+// more is refused before anything is allocated for them, and an edit (which holds the
+// whole file) refuses a longer file.
+inline constexpr std::size_t kMaxFunctionFileBytes = 64 * 1024 * 1024;
+inline constexpr std::int32_t kMaxParameterCount =
+    static_cast<std::int32_t>((kMaxFunctionFileBytes - kHeaderSize) / kParameterSize);
+static_assert(kMaxParameterCount == 14157);
 }  // namespace fdb
 
 static_assert(std::endian::native == std::endian::little, "records are stored little-endian");
@@ -104,8 +112,10 @@ public:
     FunctionRecord();
 
     // Reads the whole file. On failure the object is left as it was. A parameter count
-    // that is negative or larger than the file can hold fails without allocating.
-    // When stamp is given it receives the identity of the bytes read.
+    // that is negative, larger than the file can hold or above fdb::kMaxParameterCount
+    // fails without allocating. When stamp is given it receives the identity of the bytes
+    // read; that needs the whole file in memory, so a file longer than
+    // fdb::kMaxFunctionFileBytes then fails too.
     [[nodiscard]] bool Load(const std::string& path, FileStamp* stamp = nullptr);
 
     // Writes the whole object through the atomic save path: the old file stays intact on
@@ -114,7 +124,8 @@ public:
     [[nodiscard]] Status Save(const std::string& path, const FileStamp* expected = nullptr) const;
 
     // Reads only the header, with the same success rule as Load (the file must be long
-    // enough for the records it announces). For listings, which need no parameter.
+    // enough for the records it announces, and they must be within the limit). For
+    // listings, which need no parameter.
     [[nodiscard]] static bool LoadHeader(const std::string& path, FunctionHeader& header);
 
     // Frees the array and gives the object n zeroed records.

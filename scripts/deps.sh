@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ ccache pkg-config qt6-base-dev qt6-base-dev-tools
-          libgl-dev libgtest-dev libgmock-dev fonts-nanum xvfb xauth)
+          libgl-dev libgtest-dev libgmock-dev fonts-nanum xvfb xauth time)
 if [ "${1:-}" = "--tests" ]; then
     packages+=(clang libclang-rt-14-dev)
 fi

@@ -1,9 +1,11 @@
 #include "uisupport/FolderTreeCtrl.h"
 
+#include <sys/stat.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QSignalBlocker>
 #include <QStandardPaths>
 #include <QStyle>
 
@@ -22,6 +24,12 @@ const QString kDrivesText = QStringLiteral("Drives");
 
 int KindOf(const QTreeWidgetItem* item) {
     return item->data(0, kKindRole).toInt();
+}
+
+void SetIdentityOf(QTreeWidgetItem* item, const std::string& path) {
+    struct stat st {};
+    if (stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+        COpenFolders::SetIdentity(item, {st.st_dev, st.st_ino});
 }
 
 std::string RawName(const QTreeWidgetItem* item) {
@@ -76,6 +84,7 @@ bool CFolderTreeCtrl::IsPlaceholder(const QTreeWidgetItem* item) {
 void CFolderTreeCtrl::Initialise(bool clearFirst) {
     if (clearFirst)
         clear();
+    m_openFolders.Clear();
     m_drivesItem = m_desktopItem = nullptr;
     m_desktopPath = FindDesktopPath();
 
@@ -88,6 +97,7 @@ void CFolderTreeCtrl::Initialise(bool clearFirst) {
     m_desktopItem->setText(0, FromBytes(kelvane::LastComponent(m_desktopPath)));
     m_desktopItem->setData(0, kKindRole, kDesktop);
     m_desktopItem->setIcon(0, m_iconProvider.icon(QFileIconProvider::Desktop));
+    SetIdentityOf(m_desktopItem, m_desktopPath);
     AddPlaceholder(m_desktopItem);
 }
 
@@ -113,6 +123,8 @@ QTreeWidgetItem* CFolderTreeCtrl::InsertPathItem(const std::string& path, QTreeW
     item->setData(0, kRawNameRole, QByteArray::fromStdString(name));
     item->setData(0, kKindRole, parent == m_drivesItem ? kDrive : kFolder);
     item->setIcon(0, FolderIcon(path));
+    SetIdentityOf(item, path);
+    m_openFolders.MarkIfOpen(item);
     if (placeholder)
         AddPlaceholder(item);
     return item;
@@ -125,18 +137,29 @@ void CFolderTreeCtrl::AddPlaceholder(QTreeWidgetItem* item) {
 
 void CFolderTreeCtrl::RemoveChildren(QTreeWidgetItem* item, bool addPlaceholder) {
     // Deleting an item releases its icons with it.
+    m_openFolders.CloseDescendants(item);
     qDeleteAll(item->takeChildren());
     if (addPlaceholder)
         AddPlaceholder(item);
 }
 
 void CFolderTreeCtrl::OnItemExpanded(QTreeWidgetItem* item) {
+    if (KindOf(item) == kPlaceholder)
+        return;  // expanding everything below an item reaches placeholders too
+    const std::string path = PathOfItem(item);
+    if (item != m_drivesItem && !m_openFolders.Open(item, path, kelvane::DisplayPath(path))) {
+        const QSignalBlocker blocker(this);
+        collapseItem(item);
+        return;
+    }
     Populate(item);
 }
 
 void CFolderTreeCtrl::OnItemCollapsed(QTreeWidgetItem* item) {
-    if (KindOf(item) != kPlaceholder)
-        RemoveChildren(item, true);
+    if (KindOf(item) == kPlaceholder)
+        return;
+    m_openFolders.Close(item);
+    RemoveChildren(item, true);
 }
 
 void CFolderTreeCtrl::Populate(QTreeWidgetItem* item) {
@@ -149,7 +172,10 @@ void CFolderTreeCtrl::Populate(QTreeWidgetItem* item) {
     }
     const std::string path = PathOfItem(item);  // still holds its placeholder: ends with "/"
     RemoveChildren(item, false);
-    for (const kelvane::DirEntry& entry : kelvane::ScanDirectories(path))
+    const kelvane::DirListing listing = kelvane::ListDirectories(path);
+    if (listing.error != 0)
+        COpenFolders::MarkUnreadable(item, listing.error);
+    for (const kelvane::DirEntry& entry : listing.entries)
         InsertPathItem(path + entry.name, item, true);
 }
 

@@ -5,10 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "uisupport/OpenFolders.h"
+
 // A tree of the machine's folders: "Drives" (the file-system root "/") and the desktop
 // folder at the top, sub-folders read only when an item is opened and thrown away when it
 // is closed. Folders only, in the order the file system lists them, hidden ones included.
 // Paths are the file system's bytes; each folder item keeps its raw name in Qt::UserRole.
+// A folder is open in one place of the tree at a time: one reached again through a link
+// is shown in italics and does not open while the other is open (see COpenFolders).
 class CFolderTreeCtrl : public QTreeWidget {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CFolderTreeCtrl)
@@ -56,4 +60,5 @@ private:
     QTreeWidgetItem* m_desktopItem = nullptr;
     std::string m_desktopPath;
     std::vector<std::string> m_driveStrings;  // the roots listed under "Drives"
+    COpenFolders m_openFolders;
 };

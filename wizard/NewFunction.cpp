@@ -1,5 +1,7 @@
 #include "wizard/NewFunction.h"
 
+#include <algorithm>
+
 #include "records/LibraryPaths.h"
 #include "records/ParamTypes.h"
 #include "records/TextCodec.h"
@@ -34,6 +36,12 @@ std::optional<std::string> NameRefusal(const std::string& name) {
         return "A function name cannot contain \"/\".";
     if (name == "." || name == "..")
         return "\".\" and \"..\" cannot be function names.";
+    // A control character in a folder name would reach terminals raw wherever it is listed.
+    if (std::any_of(name.begin(), name.end(), [](char c) {
+            const auto byte = static_cast<unsigned char>(c);
+            return byte < 0x20 || byte == 0x7F;
+        }))
+        return "A function name cannot contain control characters.";
     const auto cp949 = Utf8ToCp949(name);
     if (!cp949)
         return NotCp949Message("The function name");

@@ -22,8 +22,8 @@ struct NewFunction {
 };
 
 // Why a name cannot become a function folder and record; nullopt when it can. An empty
-// name is left to the caller. Refused: "/" or NUL, "." or "..", text without a CP949
-// form, and a CP949 form longer than the record's short name field holds.
+// name is left to the caller. Refused: "/" or NUL, "." or "..", control characters, text
+// without a CP949 form, and a CP949 form longer than the record's short name field holds.
 std::optional<std::string> NameRefusal(const std::string& name);
 
 // The location with a final "/" ensured.

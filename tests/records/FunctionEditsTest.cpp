@@ -32,9 +32,15 @@ TEST(FunctionEdits, labelsNameTheirFields) {
 
 TEST(FunctionEdits, addedParameterIsNamedByTheNewCount) {
     FunctionRecord record;
-    AddParameter(record);
+    ASSERT_TRUE(AddParameter(record).ok());
     EXPECT_EQ(FieldText(record.parameter(0).typeName), "__Empty_Type_01");
     EXPECT_EQ(record.parameter(0).direction, fdb::kInput);
+
+    // One more than a load reads would make a file no command opens again.
+    FunctionRecord full;
+    full.AllocateParameters(fdb::kMaxParameterCount);
+    EXPECT_FALSE(AddParameter(full).ok());
+    EXPECT_EQ(full.parameterCount(), fdb::kMaxParameterCount);
 }
 
 TEST(FunctionEdits, textsAreStoredAsCp949AndNeverCut) {

@@ -2,17 +2,23 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QContextMenuEvent>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
+
 #include <filesystem>
 
+#include "HostileTrees.h"
 #include "TestFiles.h"
 #include "TreeText.h"
 #include "browser/FuncTreeView.h"
 #include "data/SampleLibrary.h"
+#include "infoview/InfoLabels.h"
 #include "records/DirScan.h"
+#include "uisupport/OpenFolders.h"
 
 namespace {
 
@@ -219,6 +225,90 @@ TEST_F(LibraryTreeTest, selectPath_expandsDownToTheFolderOnItsTab) {
     EXPECT_TRUE(Item(Basic(), "Filter")->isExpanded());
     EXPECT_EQ(view.SelectPath(root / "Basic/None"), nullptr);
     EXPECT_EQ(view.SelectPath("/elsewhere"), nullptr);
+}
+
+// A folder reached through several links opens in one place of the tree: expanding all
+// (the "*" key) stays linear in a web of links, and a link back up is marked at once.
+TEST(LibraryTreeLinksTest, aFolderOpensOncePerTree_evenWhenAllIsExpanded) {
+    constexpr int kFolders = 40;
+    TempDir root;
+    TempDir store;
+    MakeLinkWeb(root / "Web", store.path(), kFolders);
+    symlink((root / "Web").c_str(), (store / "d39/up").c_str());
+    CFuncTreeView view;
+    view.InitialUpdate(root.path());
+    view.show();
+    CLibraryTreeCtrl& tree = *view.m_pTrees[0];
+    tree.setCurrentItem(tree.RootItem());
+    QTest::keyClick(&tree, Qt::Key_Asterisk);
+
+    const std::vector<std::string> lines = TreeLines(tree, CLibraryTreeCtrl::kIconRole);
+    EXPECT_LT(lines.size(), 5u * kFolders);
+    int marked = 0;
+    std::vector<QTreeWidgetItem*> pending{tree.RootItem()};
+    while (!pending.empty()) {
+        QTreeWidgetItem* item = pending.back();
+        pending.pop_back();
+        if (COpenFolders::IsMarkedOpenElsewhere(item)) {
+            ++marked;
+            EXPECT_FALSE(item->isExpanded());
+            EXPECT_TRUE(item->font(0).italic());
+            EXPECT_TRUE(item->toolTip(0).startsWith("Open already as Web"))
+                << item->toolTip(0).toStdString();
+        }
+        for (int i = 0; i < item->childCount(); ++i)
+            pending.push_back(item->child(i));
+    }
+    EXPECT_EQ(marked, kFolders);  // one of a and b in each folder but the last, and up
+
+    // Closing the folder where it is open lets the other link open it.
+    auto child = [](QTreeWidgetItem* parent, const QString& text) {
+        for (int i = 0; i < parent->childCount(); ++i)
+            if (parent->child(i)->text(0) == text)
+                return parent->child(i);
+        return static_cast<QTreeWidgetItem*>(nullptr);
+    };
+    QTreeWidgetItem* d00 = child(tree.RootItem(), "d00");
+    QTreeWidgetItem* a = child(d00, "a");
+    QTreeWidgetItem* b = child(d00, "b");
+    QTreeWidgetItem* open = a->isExpanded() ? a : b;
+    QTreeWidgetItem* other = open == a ? b : a;
+    open->setExpanded(false);
+    other->setExpanded(true);
+    EXPECT_TRUE(other->isExpanded());
+    EXPECT_FALSE(other->font(0).italic());
+    EXPECT_NE(child(other, "F01()"), nullptr);
+    EXPECT_TRUE(other->toolTip(0).isEmpty());
+}
+
+TEST(LibraryTreeUnreadableTest, aFolderThatCannotBeReadShowsTheCrossedBoxAndWhy) {
+    TempDir root;
+    MakeDirs(root / "Tab/Locked/Sub");
+    ASSERT_EQ(chmod(root.path().c_str(), 0755), 0);
+    ASSERT_EQ(chmod((root / "Tab/Locked").c_str(), 0), 0);
+    CFuncTreeView view;
+    view.InitialUpdate(root.path());
+    CLibraryTreeCtrl& tree = *view.m_pTrees[0];
+    QTreeWidgetItem* locked = FindItem(tree.RootItem(), "Locked");
+    ASSERT_NE(locked, nullptr);
+    {
+        // Root reads anything: be nobody for the expansion.
+        const bool root = geteuid() == 0;
+        ASSERT_TRUE(!root || seteuid(65534) == 0);
+        locked->setExpanded(true);
+        ASSERT_TRUE(!root || seteuid(0) == 0);
+    }
+    EXPECT_EQ(locked->childCount(), 0);
+    EXPECT_EQ(locked->data(0, CLibraryTreeCtrl::kIconRole).toInt(), kelvane::libicon::kBroken);
+    EXPECT_EQ(locked->toolTip(0), "This folder could not be read: no permission to read it.");
+
+    // Readable again: the next expansion shows it as a group with its contents.
+    ASSERT_EQ(chmod((root / "Tab/Locked").c_str(), 0755), 0);
+    locked->setExpanded(false);
+    locked->setExpanded(true);
+    EXPECT_EQ(locked->data(0, CLibraryTreeCtrl::kIconRole).toInt(), kelvane::libicon::kGroupClosed);
+    EXPECT_NE(FindItem(locked, "Sub"), nullptr);
+    EXPECT_TRUE(locked->toolTip(0).isEmpty());
 }
 
 }  // namespace

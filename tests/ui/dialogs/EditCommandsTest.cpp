@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -109,6 +112,30 @@ TEST_F(EditCommands, addParameterNeedsAFunctionSelectedInTheBrowser) {
     EXPECT_EQ(record.parameter(2).direction, 1);
     EXPECT_EQ(ShownValue(2, "Default Value"), "Image do not have a default parameter");
     EXPECT_EQ(ShownValue(2, "Stored Value"), "Image do not have a stored parameter");
+    EXPECT_TRUE(seam.messages.empty());
+}
+
+TEST_F(EditCommands, aFunctionFileLinkedOutOfTheLibrary_isWrittenOnlyAfterAsking) {
+    Open({"int*"});
+    const std::string outside = home / "outside.fdb";
+    std::filesystem::rename(file, outside);
+    ASSERT_EQ(symlink(outside.c_str(), file.c_str()), 0);
+    const std::string before = ReadBytes(outside);
+
+    seam.answerNextConfirm(false);
+    ASSERT_TRUE(frame->RunCommand(cmd::kAddParameter));
+    ASSERT_EQ(seam.questions.size(), 1u);
+    EXPECT_TRUE(seam.questions[0].contains(" leads through a symbolic link out of "))
+        << seam.questions[0].toStdString();
+    EXPECT_TRUE(seam.questions[0].contains(QString::fromStdString(outside)));
+    EXPECT_EQ(ReadBytes(outside), before);
+
+    seam.answerNextConfirm(true);
+    Tree()->setCurrentItem(ParameterRow(0));
+    ASSERT_TRUE(frame->RunCommand(cmd::kDeleteParameter));
+    EXPECT_EQ(seam.questions.size(), 2u);
+    EXPECT_EQ(ReadBytes(outside).size(), fdb::kHeaderSize);
+    EXPECT_TRUE(std::filesystem::is_symlink(file));
     EXPECT_TRUE(seam.messages.empty());
 }
 

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "TestFiles.h"
 #include "uisupport/FolderTreeCtrl.h"
@@ -112,4 +113,24 @@ TEST(FolderTreeCtrl, collapse_dropsChildrenAndReopenReadsDiskAgain) {
     const QIcon icon = Child(lib, "added")->icon(0);
     EXPECT_FALSE(icon.availableSizes(QIcon::Normal, QIcon::Off).isEmpty());
     EXPECT_FALSE(icon.availableSizes(QIcon::Normal, QIcon::On).isEmpty());
+}
+
+TEST(FolderTreeCtrl, aFolderReachedAgainThroughALink_opensInOnePlaceAtATime) {
+    Tree t;
+    symlink((t.dir / "lib/alpha").c_str(), (t.dir / "lib/link").c_str());
+    ASSERT_TRUE(t.tree.SelectPath(t.dir / "lib/alpha"));
+    QTreeWidgetItem* alpha = t.tree.currentItem();
+    QTreeWidgetItem* link = Child(alpha->parent(), "link");
+    ASSERT_NE(link, nullptr);
+
+    link->setExpanded(true);
+    EXPECT_FALSE(link->isExpanded());
+    EXPECT_TRUE(link->font(0).italic());
+    EXPECT_TRUE(link->toolTip(0).contains(QString::fromStdString(t.dir / "lib/alpha/")))
+        << link->toolTip(0).toStdString();
+
+    alpha->setExpanded(false);
+    link->setExpanded(true);
+    EXPECT_TRUE(link->isExpanded());
+    EXPECT_EQ(ChildTexts(link).size(), 2);  // Data and data
 }

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "records/DirScan.h"
+
+namespace kelvane {
+
+struct Subdirectory {
+    std::string name;
+    DirIdentity id;  // known (inode not 0) for a link, which has to be examined anyway
+};
+
+// Reads the subdirectories of the open directory dirFd in enumeration order (links to
+// directories included; dangling links and link loops are not directories). dirFd stays
+// open and unmoved. Returns 0, or the errno of the first call that failed; what was read
+// before stays in found.
+int ReadSubdirectories(int dirFd, std::vector<Subdirectory>& found);
+
+// A directory met by WalkDirectories, valid during the visitor's call.
+struct WalkDir {
+    int fd;                   // open on the directory
+    std::string_view name;    // its last component
+    const std::string& path;  // the start path and the names below it, for messages
+    int depth;                // 0 for the start
+};
+
+class WalkVisitor {
+public:
+    virtual ~WalkVisitor() = default;
+    // A subdirectory found in parent; true to go into it.
+    virtual bool Found(const WalkDir& parent, const std::string& name) = 0;
+    // A directory entered (the start too), before its subdirectories are read.
+    virtual void Entered(const WalkDir& dir) { static_cast<void>(dir); }
+    // A directory found again through a link; it is not entered again.
+    virtual void Repeated(const std::string& path) { static_cast<void>(path); }
+    // A directory, or an entry in one, that could not be read; error is the errno of the
+    // call that failed. A directory that vanished during the walk is not reported.
+    virtual void Unreadable(const std::string& path, std::string_view name, int error) = 0;
+};
+
+// Walks depth first from start, in the order the file system lists names, never sorted.
+// Each directory is opened relative to its parent's descriptor, so no call is ever given a
+// path longer than one name and the depth is not limited by the path length; it is limited
+// by the descriptors the process may hold, which ends that branch with EMFILE. Symbolic
+// links to directories are followed, but no directory is entered twice in one walk.
+// False when start itself could not be opened (the visitor has been told).
+bool WalkDirectories(const std::string& start, WalkVisitor& visitor);
+
+// A path for calls that take one, naming the directory open as fd whose walk path is path:
+// path itself while the system can take it with a name appended, else /proc/self/fd/N.
+std::string CallablePath(int fd, const std::string& path);
+
+}  // namespace kelvane

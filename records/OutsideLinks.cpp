@@ -1,0 +1,66 @@
+#include "records/OutsideLinks.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include "records/LibraryPaths.h"
+
+namespace kelvane {
+
+namespace {
+
+std::optional<std::string> RealPath(const std::string& path) {
+    char* resolved = realpath(path.c_str(), nullptr);
+    if (!resolved)
+        return std::nullopt;
+    std::string result = resolved;
+    std::free(resolved);
+    return result;
+}
+
+bool IsBelow(const std::string& path, const std::string& folder) {
+    if (folder == "/")
+        return !path.empty() && path.front() == '/';
+    return path.size() > folder.size() && path.compare(0, folder.size(), folder) == 0 &&
+           path[folder.size()] == '/';
+}
+
+std::string Absolute(const std::string& path) {
+    if (!path.empty() && path.front() == '/')
+        return path;
+    char* cwd = getcwd(nullptr, 0);
+    if (!cwd)
+        return path;
+    std::string result = std::string(cwd) + "/" + path;
+    std::free(cwd);
+    return result;
+}
+
+}  // namespace
+
+std::string EditBounds(const std::string& functionFolder, const std::string& libraryRoot) {
+    if (IsBelow(Absolute(functionFolder), libraryRoot))
+        return libraryRoot;
+    const std::optional<std::string> folder = RealPath(functionFolder);
+    const std::optional<std::string> root = RealPath(libraryRoot);
+    if (folder && root && IsBelow(*folder, *root))
+        return libraryRoot;
+    return functionFolder;
+}
+
+std::optional<std::string> LinkedOutside(const std::string& file, const std::string& bounds) {
+    const std::optional<std::string> target = RealPath(file);
+    const std::optional<std::string> inside = RealPath(bounds);
+    if (!target || !inside || IsBelow(*target, *inside))
+        return std::nullopt;
+    return target;
+}
+
+std::string LinkedOutsideText(const std::string& file, const std::string& bounds,
+                              const std::string& target) {
+    return DisplayPath(file) + " leads through a symbolic link out of " + DisplayPath(bounds) +
+           ", to " + DisplayPath(target);
+}
+
+}  // namespace kelvane
