@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QStyle>
 #include <QWidgetAction>
+#include <memory>
 
 #include "MenuFixture.h"
 #include "uisupport/CommandIds.h"
@@ -174,15 +175,17 @@ TEST_F(CoolMenuBehaviour, managerGoingAwayWhileMenuIsOpenGivesTheMenuBack) {
 }
 
 TEST_F(CoolMenuBehaviour, styleChangeReloadsImagesAndMenusStillDraw) {
-    int nLoads = 0;
-    m_manager.SetToolbarSource(128, [&nLoads, source = ToolbarSourceOf(m_pToolBar)] {
-        ++nLoads;
+    // The manager keeps the source past this body (TearDown's palette change reloads it),
+    // so the counter is owned by the source, not borrowed from this frame.
+    auto pLoads = std::make_shared<int>(0);
+    m_manager.SetToolbarSource(128, [pLoads, source = ToolbarSourceOf(m_pToolBar)] {
+        ++*pLoads;
         return source();
     });
     const QString strOldStyle = QApplication::style()->name();
     QApplication::setStyle(QStringLiteral("Windows"));
     QCoreApplication::sendPostedEvents();
-    EXPECT_GE(nLoads, 1);
+    EXPECT_GE(*pLoads, 1);
     EXPECT_EQ(m_manager.GetImages().size(), 7u);
     EXPECT_EQ(m_manager.GetCommandImage(cmd::kEditField), 5);
 
