@@ -6,6 +6,7 @@
 #include "cli/LibraryArgs.h"
 #include "records/LibraryPaths.h"
 #include "records/ParamTypes.h"
+#include "records/ProgramFolders.h"
 #include "wizard/FunctionCreator.h"
 
 namespace kelvane::cli {
@@ -62,7 +63,7 @@ public:
 
         out << WithoutCarriageReturns(BuildSummary(function));
         const CreationResult result = CreateFunction(
-            function, GetProgramDirectory(), parsed.has("--replace"), GenerationDate::Today());
+            function, GetProgramFolders(), parsed.has("--replace"), GenerationDate::Today());
         if (!result.created()) {
             if (result.outcome == CreationResult::Outcome::SaveFailed)
                 return Failure(err, std::string(kFdbCreateErrorMessage) + ": " + result.message);
