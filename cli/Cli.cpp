@@ -3,7 +3,10 @@
 #include <algorithm>
 
 #include "cli/CommandTable.h"
+#include "records/BuildInfo.h"
+#include "records/LibraryCopy.h"
 #include "records/LibraryPaths.h"
+#include "records/ProgramFolders.h"
 
 namespace kelvane::cli {
 
@@ -11,11 +14,20 @@ namespace {
 
 void PrintHelp(const std::vector<std::unique_ptr<Command>>& commands, std::ostream& out) {
     out << "usage: kelvane-cli [--home DIR] COMMAND [ARGS...]\n"
+           "       kelvane-cli --help | --version\n"
            "\n"
-           "Reads and edits the function library beside the program (DIR/FunctionLibrary\n"
-           "with --home DIR). Texts are printed as UTF-8; in item texts and cells CR, LF,\n"
-           "TAB and backslash are written as \\r \\n \\t \\\\ so that one item stays one line.\n"
+           "Reads and edits a Kelvane function library. Texts are printed as UTF-8; in item\n"
+           "texts and cells CR, LF, TAB and backslash are written as \\r \\n \\t \\\\ so that\n"
+           "one item stays one line.\n"
            "Exit status: 0 success, 1 failure (message on stderr), 2 usage error.\n"
+           "\n"
+           "The library (FunctionLibrary), the project skeleton (Skel/Dll) and the class\n"
+           "library (ClassLibrary) are taken from the first of:\n"
+           "  --home DIR        the folder DIR\n"
+           "  $KELVANE_HOME     the folder it names\n"
+           "  the program's own folder, when it holds FunctionLibrary or Skel\n"
+           "  $XDG_DATA_HOME/kelvane (default ~/.local/share/kelvane) for the library; the\n"
+           "  skeleton and class library from there when present, else as installed\n"
            "\n"
            "commands:\n";
     for (const auto& command : commands) {
@@ -35,6 +47,21 @@ public:
 private:
     std::string m_saved;
 };
+
+// An installed program without a library in the user's folder says where it looks.
+void ExplainMissingLibrary(std::ostream& err) {
+    const ProgramFolders folders = GetProgramFolders();
+    if (!LacksUserLibrary(folders))
+        return;
+    err << "kelvane-cli: there is no function library in your folder "
+        << DisplayPath(folders.libraryRoot) << " yet.\n";
+    if (HasSampleLibrary(folders))
+        err << "Copy the sample library there with 'kelvane-cli copy-sample', or put your own "
+               "library there.\n";
+    else
+        err << "Put your own library there, or name another folder with --home DIR or "
+               "KELVANE_HOME.\n";
+}
 
 }  // namespace
 
@@ -56,6 +83,10 @@ int RunCli(const std::vector<std::string>& words, std::ostream& out, std::ostrea
         const std::string& word = words[next];
         if (word == "--help" || word == "-h") {
             PrintHelp(commands, out);
+            return kExitOk;
+        }
+        if (word == "--version") {
+            out << "kelvane-cli " << ProgramVersion() << "\n";
             return kExitOk;
         }
         if (word == "--home" && next + 1 < words.size()) {
@@ -95,7 +126,10 @@ int RunCli(const std::vector<std::string>& words, std::ostream& out, std::ostrea
             return kExitOk;
         }
         HomeOverride override(home.empty() ? GetProgramDirectoryOverride() : home);
-        return command->run(args, out, err);
+        const int status = command->run(args, out, err);
+        if (status == kExitFailure && command->name() != "copy-sample")
+            ExplainMissingLibrary(err);
+        return status;
     }
     err << "kelvane-cli: unknown command " << name << "\nTry 'kelvane-cli --help'.\n";
     return kExitUsage;

@@ -231,4 +231,13 @@ Status CopySampleLibrary(const ProgramFolders& folders) {
     return CopyFolderTree(folders.SampleLibrary(), folders.libraryRoot);
 }
 
+bool LacksUserLibrary(const ProgramFolders& folders) {
+    struct stat st {};
+    return folders.source == FolderSource::Installed && lstat(folders.libraryRoot.c_str(), &st) != 0;
+}
+
+bool HasSampleLibrary(const ProgramFolders& folders) {
+    return IsFolder(folders.SampleLibrary());
+}
+
 }  // namespace kelvane

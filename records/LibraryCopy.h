@@ -23,4 +23,10 @@ Status CopyFolderTree(const std::string& from, const std::string& to);
 // Copies the bundled sample library (folders.SampleLibrary()) to folders.libraryRoot.
 Status CopySampleLibrary(const ProgramFolders& folders);
 
+// An installed program that finds no library in the user's folder: the window then
+// offers the bundled sample library, and kelvane-cli says how to get it.
+bool LacksUserLibrary(const ProgramFolders& folders);
+// Whether the bundled sample library is there to be copied.
+bool HasSampleLibrary(const ProgramFolders& folders);
+
 }  // namespace kelvane
