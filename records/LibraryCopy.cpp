@@ -36,8 +36,8 @@ bool IsFolder(const std::string& path) {
     return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-// Creates the missing folders of dir, outermost first.
-Status MakeOuterFolders(const std::string& dir, const std::string& to) {
+// Creates the missing folders of dir, outermost first; the reason when one cannot be made.
+std::string MakeOuterFolders(const std::string& dir) {
     std::size_t at = 0;
     while (at != std::string::npos) {
         at = dir.find('/', at + 1);
@@ -45,10 +45,10 @@ Status MakeOuterFolders(const std::string& dir, const std::string& to) {
         if (prefix.empty() || mkdir(prefix.c_str(), kOuterFolderMode) == 0)
             continue;
         if (errno != EEXIST || !IsFolder(prefix))
-            return Failed(to, "cannot create " + DisplayPath(prefix) + ": " +
-                                  (errno == EEXIST ? "it is not a folder" : ErrnoReason(errno)));
+            return "cannot create " + DisplayPath(prefix) + ": " +
+                   (errno == EEXIST ? "it is not a folder" : ErrnoReason(errno));
     }
-    return Status::Ok();
+    return {};
 }
 
 // An exclusive lock on a folder, held by the kernel until released or the process ends.
@@ -199,8 +199,8 @@ Status CopyFolderTree(const std::string& from, const std::string& to) {
         return Failed(to, "it is not a folder path");
     if (!IsFolder(from))
         return Failed(to, DisplayPath(from) + " is not a folder");
-    if (Status made = MakeOuterFolders(parent, to); !made)
-        return made;
+    if (const std::string problem = MakeOuterFolders(parent); !problem.empty())
+        return Failed(to, problem);
     const FolderLock lock(parent);
     if (!lock.held()) {
         if (lock.error() == EWOULDBLOCK)
@@ -227,13 +227,20 @@ Status CopyFolderTree(const std::string& from, const std::string& to) {
     return copied;
 }
 
+Status MakeUserFolders(const std::string& dir) {
+    if (const std::string problem = MakeOuterFolders(dir); !problem.empty())
+        return Status::Fail(problem);
+    return Status::Ok();
+}
+
 Status CopySampleLibrary(const ProgramFolders& folders) {
     return CopyFolderTree(folders.SampleLibrary(), folders.libraryRoot);
 }
 
 bool LacksUserLibrary(const ProgramFolders& folders) {
     struct stat st {};
-    return folders.source == FolderSource::Installed && lstat(folders.libraryRoot.c_str(), &st) != 0;
+    return folders.source == FolderSource::Installed &&
+           lstat(folders.libraryRoot.c_str(), &st) != 0;
 }
 
 bool HasSampleLibrary(const ProgramFolders& folders) {

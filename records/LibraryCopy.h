@@ -20,6 +20,9 @@ inline constexpr std::uint64_t kMaxCopiedFileBytes = 64ull << 20;
 // a hidden folder left by a copy that crashed is removed by the next one.
 Status CopyFolderTree(const std::string& from, const std::string& to);
 
+// Creates dir and the missing folders on the way to it, each for the user alone (0700).
+Status MakeUserFolders(const std::string& dir);
+
 // Copies the bundled sample library (folders.SampleLibrary()) to folders.libraryRoot.
 Status CopySampleLibrary(const ProgramFolders& folders);
 
