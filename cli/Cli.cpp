@@ -53,14 +53,13 @@ void ExplainMissingLibrary(std::ostream& err) {
     const ProgramFolders folders = GetProgramFolders();
     if (!LacksUserLibrary(folders))
         return;
-    err << "kelvane-cli: there is no function library in your folder "
-        << DisplayPath(folders.libraryRoot) << " yet.\n";
+    err << "kelvane-cli: Kelvane looks for its library in " << DisplayPath(folders.libraryRoot)
+        << ", and there is none there yet.\n";
     if (HasSampleLibrary(folders))
         err << "Copy the sample library there with 'kelvane-cli copy-sample', or put your own "
-               "library there.\n";
+               "library there; --home DIR or KELVANE_HOME name another folder.\n";
     else
-        err << "Put your own library there, or name another folder with --home DIR or "
-               "KELVANE_HOME.\n";
+        err << "Put your own library there; --home DIR or KELVANE_HOME name another folder.\n";
 }
 
 }  // namespace
