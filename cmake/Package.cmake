@@ -7,10 +7,11 @@ set(CPACK_PACKAGE_CONTACT "${KELVANE_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "keep and create the functions of an image-processing function library")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Kelvane keeps the functions of an image-processing function library: a plain folder
-tree whose top-level folders are tabs, with one small binary description file per
-function. It browses the library, edits descriptions and parameters, and creates new
-functions with a wizard that also writes a DLL project from a skeleton.
+    "Kelvane keeps the functions of an image-processing function library: a plain
+folder tree whose top-level folders are tabs, with one small binary description
+file per function. It browses the library, edits descriptions and parameters,
+and creates new functions with a wizard that also writes a DLL project from a
+skeleton.
 .
 kelvane-cli reads, checks and edits the same library from a terminal. A sample
 library is included.")
