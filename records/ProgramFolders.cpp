@@ -74,7 +74,7 @@ ProgramFolders ProgramFolders::InHome(const std::string& home, FolderSource sour
 }
 
 std::string ProgramFolders::SampleLibrary() const {
-    return Joined(dataFolder, kLibraryFolderName);
+    return Joined(dataFolder, kSampleLibraryFolderName);
 }
 
 std::string AbsoluteFolder(const std::string& dir) {

@@ -11,6 +11,10 @@ inline constexpr std::string_view kSkeletonTopFolder = "Skel";
 inline constexpr std::string_view kClassLibraryFolderName = "ClassLibrary";
 // The user's own folder inside $XDG_DATA_HOME, and the installed one inside <prefix>/share.
 inline constexpr std::string_view kDataFolderName = "kelvane";
+// The bundled sample library in the installed data folder. Not named FunctionLibrary, so
+// that a user's library never stands in its place even when both folders are one (an
+// install to the prefix ~/.local), and installing again never overwrites it.
+inline constexpr std::string_view kSampleLibraryFolderName = "SampleLibrary";
 
 // Which rule of the lookup chose the folders.
 enum class FolderSource {
@@ -35,7 +39,7 @@ struct ProgramFolders {
     static ProgramFolders InHome(const std::string& home,
                                  FolderSource source = FolderSource::HomeOption);
 
-    // The bundled sample library: dataFolder/FunctionLibrary.
+    // The bundled sample library: dataFolder/SampleLibrary.
     std::string SampleLibrary() const;
 };
 

@@ -130,7 +130,7 @@ TEST(ProgramFolders, lookupOrder_optionVariableBinaryFolderThenUserAndInstalledD
         EXPECT_EQ(found.skeleton, c.skeleton);
         EXPECT_EQ(found.classLibrary, c.classLibrary);
         EXPECT_EQ(found.userFolder, user);
-        EXPECT_EQ(found.SampleLibrary(), data + "/FunctionLibrary");
+        EXPECT_EQ(found.SampleLibrary(), data + "/SampleLibrary");
         if (!user.empty())
             std::filesystem::remove_all(user);
     }

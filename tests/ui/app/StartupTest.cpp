@@ -31,6 +31,13 @@ kelvane::ProgramFolders Installed(const TempDir& dir) {
     return folders;
 }
 
+// Writes the bundled sample library where an installed program has it.
+void InstallSample(const kelvane::ProgramFolders& folders) {
+    const std::string written = folders.dataFolder + "/written";
+    ASSERT_TRUE(kelvane::sample::WriteSampleLibrary(written).ok());
+    std::filesystem::rename(written + "/FunctionLibrary", folders.SampleLibrary());
+}
+
 // Presses the offer's button with the given text (Close when null); records the texts of
 // its other buttons.
 FakeSeam::Driver Press(const char* text, QStringList* buttons = nullptr) {
@@ -98,7 +105,7 @@ TEST(WindowCommandLine, ownOptionsParsed_anythingElseIsAUsageError) {
 TEST(LibraryOffer, copyPutsTheSampleInTheUsersFolder_onceAndNeverOverAnything) {
     TempDir dir;
     const kelvane::ProgramFolders folders = Installed(dir);
-    ASSERT_TRUE(kelvane::sample::WriteSampleLibrary(folders.dataFolder).ok());
+    InstallSample(folders);
 
     FakeSeam seam;
     QStringList buttons;
@@ -139,7 +146,7 @@ TEST(LibraryOffer, openFolderOrClose_andWhatAFailedCopySays) {
 
     // Close changes nothing; a copy that cannot be made says why.
     std::filesystem::remove_all(dir / "data");
-    ASSERT_TRUE(kelvane::sample::WriteSampleLibrary(folders.dataFolder).ok());
+    InstallSample(folders);
     seam.onNextDialog(Press(nullptr));
     OfferSampleLibrary(seam, nullptr, folders);
     EXPECT_FALSE(std::filesystem::exists(dir / "data"));
