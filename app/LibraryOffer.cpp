@@ -57,9 +57,10 @@ void OfferSampleLibrary(UiSeam& seam, QWidget* parent, const kelvane::ProgramFol
     const bool sample = kelvane::HasSampleLibrary(folders);
     QMessageBox box(QMessageBox::Information, QStringLiteral("Kelvane v1.0"),
                     OfferText(folders, sample), QMessageBox::NoButton, parent);
+    // Rich text, so that the option is never broken at its dashes.
     box.setInformativeText(
         QStringLiteral("To use a library somewhere else, start Kelvane with "
-                       "--home DIR or set KELVANE_HOME."));
+                       "<nobr>--home DIR</nobr> or set KELVANE_HOME."));
     QPushButton* copy =
         sample ? box.addButton(QString::fromLatin1(kCopySampleButton), QMessageBox::AcceptRole)
                : nullptr;

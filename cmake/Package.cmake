@@ -25,7 +25,11 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${KELVANE_HOMEPAGE}")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Opens the file manager and the development environment.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS xdg-utils)
+# Added to what dpkg-shlibdeps finds: the window cannot start without a platform plugin,
+# which Qt's libraries only recommend.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-qpa-plugins)
+# xdg-open starts the file manager and the development environment; the interface's
+# Korean texts need a Korean font.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, fonts-nanum | fonts-noto-cjk")
 
 include(CPack)
