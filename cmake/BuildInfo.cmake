@@ -8,6 +8,7 @@ set(KELVANE_APP_ID "example.kelvane.Kelvane" CACHE STRING
 set(KELVANE_HOMEPAGE "https://kelvane.example" CACHE STRING
     "Where the project is published; the metainfo's screenshots are taken from below it")
 
+set(KELVANE_VERSION ${PROJECT_VERSION})
 file(RELATIVE_PATH KELVANE_DATA_FROM_BINARY
      ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_DATADIR}/kelvane)
 
