@@ -5,7 +5,10 @@
 
 #include "cli/CommandTable.h"
 #include "cli/TextOut.h"
+#include "records/BuildInfo.h"
+#include "records/LibraryCopy.h"
 #include "records/LibraryPaths.h"
+#include "records/ProgramFolders.h"
 
 namespace kelvane::cli {
 
@@ -13,12 +16,21 @@ namespace {
 
 void PrintHelp(const std::vector<std::unique_ptr<Command>>& commands, std::ostream& out) {
     out << "usage: kelvane-cli [--home DIR] COMMAND [ARGS...]\n"
+           "       kelvane-cli --help | --version\n"
            "\n"
-           "Reads and edits the function library beside the program (DIR/FunctionLibrary\n"
-           "with --home DIR). Texts are printed as UTF-8; in item texts and cells CR, LF,\n"
-           "TAB and backslash are written as \\r \\n \\t \\\\ so that one item stays one line,\n"
-           "and in every line (messages too) any other control character as \\xHH.\n"
+           "Reads and edits a Kelvane function library. Texts are printed as UTF-8; in item\n"
+           "texts and cells CR, LF, TAB and backslash are written as \\r \\n \\t \\\\ so that\n"
+           "one item stays one line, and in every line (messages too) any other control\n"
+           "character as \\xHH.\n"
            "Exit status: 0 success, 1 failure (message on stderr), 2 usage error.\n"
+           "\n"
+           "The library (FunctionLibrary), the project skeleton (Skel/Dll) and the class\n"
+           "library (ClassLibrary) are taken from the first of:\n"
+           "  --home DIR        the folder DIR\n"
+           "  $KELVANE_HOME     the folder it names\n"
+           "  the program's own folder, when it holds FunctionLibrary or Skel\n"
+           "  $XDG_DATA_HOME/kelvane (default ~/.local/share/kelvane) for the library; the\n"
+           "  skeleton and class library from there when present, else as installed\n"
            "\n"
            "commands:\n";
     for (const auto& command : commands) {
@@ -38,6 +50,20 @@ public:
 private:
     std::string m_saved;
 };
+
+// An installed program without a library in the user's folder says where it looks.
+void ExplainMissingLibrary(std::ostream& err) {
+    const ProgramFolders folders = GetProgramFolders();
+    if (!LacksUserLibrary(folders))
+        return;
+    err << "kelvane-cli: Kelvane looks for its library in " << EscapeLine(DisplayPath(folders.libraryRoot))
+        << ", and there is none there yet.\n";
+    if (HasSampleLibrary(folders))
+        err << "Copy the sample library there with 'kelvane-cli copy-sample', or put your own "
+               "library there; --home DIR or KELVANE_HOME name another folder.\n";
+    else
+        err << "Put your own library there; --home DIR or KELVANE_HOME name another folder.\n";
+}
 
 }  // namespace
 
@@ -60,6 +86,10 @@ int RunCli(const std::vector<std::string>& words, std::ostream& out, std::ostrea
         const std::string& word = words[next];
         if (word == "--help" || word == "-h") {
             PrintHelp(commands, out);
+            return kExitOk;
+        }
+        if (word == "--version") {
+            out << "kelvane-cli " << ProgramVersion() << "\n";
             return kExitOk;
         }
         if (word == "--home" && next + 1 < words.size()) {
@@ -100,13 +130,17 @@ int RunCli(const std::vector<std::string>& words, std::ostream& out, std::ostrea
             return kExitOk;
         }
         HomeOverride override(home.empty() ? GetProgramDirectoryOverride() : home);
+        int status;
         try {
-            return command->run(args, out, err);
+            status = command->run(args, out, err);
         } catch (const std::bad_alloc&) {
             out.flush();
             return Command::Failure(
                 err, std::string(command->name()) + ": there is not enough memory to finish");
         }
+        if (status == kExitFailure && command->name() != "copy-sample")
+            ExplainMissingLibrary(err);
+        return status;
     }
     err << "kelvane-cli: unknown command " << EscapeLine(name) << "\nTry 'kelvane-cli --help'.\n";
     return kExitUsage;

@@ -15,6 +15,7 @@ std::unique_ptr<Command> MakeCreateCommand();  // CreateCommand.cpp
 std::unique_ptr<Command> MakeAddParamCommand();     // EditCommands.cpp
 std::unique_ptr<Command> MakeDeleteParamCommand();  // EditCommands.cpp
 std::unique_ptr<Command> MakeEditCommand();         // EditCommands.cpp
+std::unique_ptr<Command> MakeCopySampleCommand();   // CopySampleCommand.cpp
 
 std::vector<std::unique_ptr<Command>> MakeCommands() {
     using Factory = std::unique_ptr<Command> (*)();
@@ -28,6 +29,7 @@ std::vector<std::unique_ptr<Command>> MakeCommands() {
         MakeAddParamCommand,
         MakeDeleteParamCommand,
         MakeEditCommand,
+        MakeCopySampleCommand,
     };
     // clang-format on
     std::vector<std::unique_ptr<Command>> commands;

@@ -7,6 +7,7 @@
 #include "cli/TextOut.h"
 #include "records/LibraryPaths.h"
 #include "records/ParamTypes.h"
+#include "records/ProgramFolders.h"
 #include "wizard/FunctionCreator.h"
 
 namespace kelvane::cli {
@@ -71,7 +72,7 @@ public:
 
         PrintLines(BuildSummary(function), out);
         const CreationResult result = CreateFunction(
-            function, GetProgramDirectory(), parsed.has("--replace"), GenerationDate::Today());
+            function, GetProgramFolders(), parsed.has("--replace"), GenerationDate::Today());
         if (!result.created()) {
             if (result.outcome == CreationResult::Outcome::SaveFailed)
                 return Failure(err, std::string(kFdbCreateErrorMessage) + ": " + result.message);

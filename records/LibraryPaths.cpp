@@ -1,10 +1,6 @@
 #include "records/LibraryPaths.h"
 
-#include <unistd.h>
-
-#include <climits>
-#include <cstdlib>
-
+#include "records/ProgramFolders.h"
 #include "records/TextCodec.h"
 
 namespace kelvane {
@@ -17,20 +13,7 @@ std::string& ProgramDirectoryOverride() {
 }  // namespace
 
 void SetProgramDirectoryOverride(const std::string& dir) {
-    // Absolute, like the binary's own directory: every path built from it must stay valid
-    // whatever the working directory, and the folder browser walks it from "/".
-    std::string cleaned = dir;
-    if (char* resolved = realpath(dir.c_str(), nullptr)) {
-        cleaned = resolved;
-        std::free(resolved);
-    } else if (!dir.empty() && dir.front() != '/') {
-        char cwd[PATH_MAX];
-        if (getcwd(cwd, sizeof cwd))
-            cleaned = std::string(cwd) + "/" + dir;
-    }
-    while (cleaned.size() > 1 && cleaned.back() == '/')
-        cleaned.pop_back();
-    ProgramDirectoryOverride() = cleaned;
+    ProgramDirectoryOverride() = dir.empty() ? std::string() : AbsoluteFolder(dir);
 }
 
 const std::string& GetProgramDirectoryOverride() {
@@ -44,18 +27,8 @@ std::string ProgramDirectoryOf(const std::string& programPath) {
     return programPath.substr(0, slash);  // "" for a program in "/"
 }
 
-std::string GetProgramDirectory() {
-    if (!ProgramDirectoryOverride().empty())
-        return ProgramDirectoryOverride();
-    char buffer[PATH_MAX];
-    const ssize_t length = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-    if (length <= 0)
-        return ".";
-    return ProgramDirectoryOf(std::string(buffer, static_cast<std::size_t>(length)));
-}
-
 std::string GetLibraryRoot() {
-    return GetProgramDirectory() + "/" + std::string(kLibraryFolderName);
+    return GetProgramFolders().libraryRoot;
 }
 
 bool IsFunctionFolderName(std::string_view name) {

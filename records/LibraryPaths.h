@@ -12,13 +12,13 @@ inline constexpr std::string_view kSourceFolderName = "_Src";
 inline constexpr std::string_view kFunctionFileExtension = ".fdb";
 inline constexpr std::string_view kMissingFileSuffix = ".fdb 파일이 없습니다.";
 
-// Uses dir instead of the running binary's directory (the --home option).
+// The --home option: dir is then the folder of FunctionLibrary, Skel/Dll and ClassLibrary
+// (made absolute); "" goes back to the lookup of ProgramFolders.h.
 void SetProgramDirectoryOverride(const std::string& dir);
 // The override in effect, empty when none.
 const std::string& GetProgramDirectoryOverride();
 
-// Directory of the running binary (or the override), without a trailing separator.
-std::string GetProgramDirectory();
+// The library root the lookup of ProgramFolders.h finds.
 std::string GetLibraryRoot();
 // Everything before the last separator of the program's path; "" for a program in "/",
 // so that the library root is then "/FunctionLibrary".

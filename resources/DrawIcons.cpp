@@ -1,8 +1,10 @@
-// Writes the program's PNG artwork at 1x and 2x into the directory given.
+// Writes the program's PNG artwork at 1x and 2x into the directory given, or the
+// application icon for the desktop's icon theme.
 #include <QDir>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
+#include <QSvgGenerator>
 #include <algorithm>
 #include <cstdio>
 
@@ -41,6 +43,42 @@ QImage PreviewSheet() {
     return sheet;
 }
 
+// The sizes the hicolor theme is given, besides the scalable one.
+constexpr int kThemeSizes[] = {16, 32, 48, 64, 128, 256};
+constexpr int kGridUnits = 16;  // the artwork's grid
+constexpr int kSvgSize = 256;
+
+bool SaveSvg(const QString& path) {
+    QSvgGenerator svg;
+    svg.setFileName(path);
+    svg.setSize(QSize(kSvgSize, kSvgSize));
+    svg.setViewBox(QRect(0, 0, kGridUnits, kGridUnits));
+    svg.setTitle(QStringLiteral("Kelvane"));
+    svg.setDescription(QStringLiteral("The Kelvane application icon"));
+    QPainter p;
+    if (!p.begin(&svg)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    p.setRenderHint(QPainter::Antialiasing);
+    art::PaintApplicationIcon(p);
+    return p.end();
+}
+
+// DIR/NxN/apps/NAME.png for every theme size and DIR/scalable/apps/NAME.svg.
+bool WriteThemeIcons(const QString& root, const QString& name) {
+    bool ok = true;
+    for (int size : kThemeSizes) {
+        const QDir dir(QStringLiteral("%1/%2x%2/apps").arg(root).arg(size));
+        ok &= dir.mkpath(QStringLiteral(".")) &&
+              Save(art::ApplicationIcon(size, 1), dir, name + QStringLiteral(".png"));
+    }
+    const QDir scalable(root + QStringLiteral("/scalable/apps"));
+    ok &= scalable.mkpath(QStringLiteral(".")) &&
+          SaveSvg(scalable.filePath(name + QStringLiteral(".svg")));
+    return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -48,8 +86,13 @@ int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     if (argc == 3 && QByteArray(argv[1]) == "--preview")
         return PreviewSheet().save(QString::fromLocal8Bit(argv[2])) ? 0 : 1;
+    if (argc == 4 && QByteArray(argv[1]) == "--theme")
+        return WriteThemeIcons(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]))
+                   ? 0
+                   : 1;
     if (argc != 2) {
-        std::fprintf(stderr, "usage: kelvane_draw_icons OUTPUT_DIR | --preview FILE\n");
+        std::fprintf(stderr,
+                     "usage: kelvane_draw_icons OUTPUT_DIR | --preview FILE | --theme DIR NAME\n");
         return 2;
     }
     const QDir dir(QString::fromLocal8Bit(argv[1]));

@@ -312,15 +312,19 @@ QImage ToolbarStrip(int scale) {
     return DrawStrip(cells, 16, 15, scale);
 }
 
+void PaintApplicationIcon(QPainter& p) {
+    Cabinet(p);
+    p.translate(5, 5);
+    p.scale(0.7, 0.7);
+    Diamond(p, kYellow);
+}
+
 QImage ApplicationIcon(int size, int scale) {
     QImage image = Blank(size, size, scale);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.scale(scale * size / 16.0, scale * size / 16.0);
-    Cabinet(p);
-    p.translate(5, 5);
-    p.scale(0.7, 0.7);
-    Diamond(p, kYellow);
+    PaintApplicationIcon(p);
     return image;
 }
 

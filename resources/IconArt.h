@@ -2,6 +2,8 @@
 
 #include <QImage>
 
+class QPainter;
+
 // The program's artwork, drawn with vector shapes on a 16-unit grid so that it renders
 // crisply at any scale. Used by the kelvane_draw_icons tool that writes the PNG files.
 namespace art {
@@ -13,5 +15,7 @@ QImage InfoStrip(int scale);
 QImage ToolbarStrip(int scale);
 // The application icon, size x size units.
 QImage ApplicationIcon(int size, int scale);
+// Paints the application icon on the 16 x 16 unit grid of p.
+void PaintApplicationIcon(QPainter& p);
 
 }  // namespace art

@@ -2,11 +2,18 @@
 # Installs the Debian packages Kelvane needs to build, run and test, when missing.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ ccache pkg-config qt6-base-dev qt6-base-dev-tools
+packages=(cmake ninja-build g++ ccache pkg-config qt6-base-dev qt6-base-dev-tools qt6-svg-dev
           libgl-dev libgtest-dev libgmock-dev fonts-nanum xvfb xauth time)
-if [ "${1:-}" = "--tests" ]; then
-    packages+=(clang libclang-rt-14-dev)
-fi
+case "${1:-}" in
+    --tests)
+        # The fuzz build, and the checks of the installed desktop entry, metainfo,
+        # manuals and bash completion.
+        packages+=(clang libclang-rt-14-dev desktop-file-utils appstream man-db bash-completion)
+        ;;
+    --package)
+        packages+=(dpkg-dev lintian desktop-file-utils appstream)
+        ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

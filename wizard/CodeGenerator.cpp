@@ -15,7 +15,6 @@ namespace {
 // A text-mode read with a 500-byte buffer returns at most this many bytes at a time.
 constexpr std::size_t kLinePieceSize = 499;
 
-constexpr std::string_view kSkeletonSubdir = "/Skel/Dll";
 constexpr std::string_view kResSubdir = "/res";
 constexpr std::string_view kSkeletonProject = "Dll.dsp";
 constexpr std::string_view kSourceFileName = "Function.cpp";
@@ -84,18 +83,19 @@ void ReplaceAll(std::string& line, std::string_view search, std::string_view rep
     }
 }
 
-CCodeGenerator::CCodeGenerator(std::string functionName, std::string programDir,
+CCodeGenerator::CCodeGenerator(std::string functionName, const ProgramFolders& folders,
                                std::string functionDir, std::string programmer,
                                std::string signature)
     : m_strFunctionName(std::move(functionName)),
-      m_strProgramDir(std::move(programDir)),
+      m_strSkeletonDir(folders.skeleton),
+      m_strClassLibraryDir(folders.classLibrary),
       m_strFunctionDir(std::move(functionDir)),
       m_strProgrammer(std::move(programmer)),
       m_strSignature(std::move(signature)),
       m_date(GenerationDate::Today()) {}
 
 std::string CCodeGenerator::SkeletonDirectory() const {
-    return m_strProgramDir + std::string(kSkeletonSubdir);
+    return m_strSkeletonDir;
 }
 
 std::string CCodeGenerator::SourceDirectory() const {
@@ -143,7 +143,7 @@ std::string CCodeGenerator::RewriteLine(std::string line) const {
     ReplaceAll(line, "Dll - Win32 Debug", n + " - Win32 Debug");
     ReplaceAll(line, "Dll - Win32 Release", n + " - Win32 Release");
     ReplaceAll(line, "\"Dll.mak\"", "\"" + n + ".mak\"");
-    ReplaceAll(line, "vantor20.lib", "\"" + m_strProgramDir + "/ClassLibrary/vantor20.lib\"");
+    ReplaceAll(line, "vantor20.lib", "\"" + m_strClassLibraryDir + "/vantor20.lib\"");
     ReplaceAll(line, "../Dll.dll", "../" + n + "().dll");
     return line;
 }
@@ -173,9 +173,9 @@ std::string CCodeGenerator::FunctionSourceText() const {
     text += kRuleLine;
     text += "\n";
     text += "#include \"stdafx.h\"\n";
-    text += "#include \"" + m_strProgramDir + "/ClassLibrary/ImageClass.h\"\n";
-    text += "#include \"" + m_strProgramDir + "/ClassLibrary/MatrixClass.h\"\n";
-    text += "#include \"" + m_strProgramDir + "/ClassLibrary/SequenceClass.h\"\n";
+    text += "#include \"" + m_strClassLibraryDir + "/ImageClass.h\"\n";
+    text += "#include \"" + m_strClassLibraryDir + "/MatrixClass.h\"\n";
+    text += "#include \"" + m_strClassLibraryDir + "/SequenceClass.h\"\n";
     text += "#include <math.h>\n\n\n";
     text += "extern \"C\" __declspec(dllexport)\n";
     text += m_strSignature + "\n";

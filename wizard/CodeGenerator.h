@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "records/ProgramFolders.h"
+
 namespace kelvane {
 
 inline constexpr std::string_view kSourceOpenErrorMessage = "Code Generation : File Open Error!";
@@ -27,12 +29,12 @@ struct GenerationReport {
     bool complete() const { return failedFiles.empty(); }
 };
 
-// Turns a function folder into a DLL project: copies the skeleton from the program
-// directory's Skel/Dll into the folder's _Src, writes the skeleton's project file under
-// the function's name with the names and paths put in, and writes Function.cpp.
+// Turns a function folder into a DLL project: copies the skeleton (Skel/Dll) into the
+// folder's _Src, writes the skeleton's project file under the function's name with the
+// names and paths put in, and writes Function.cpp, which includes the class library.
 class CCodeGenerator {
 public:
-    CCodeGenerator(std::string functionName, std::string programDir, std::string functionDir,
+    CCodeGenerator(std::string functionName, const ProgramFolders& folders, std::string functionDir,
                    std::string programmer, std::string signature);
 
     void SetDate(const GenerationDate& date) { m_date = date; }
@@ -60,7 +62,8 @@ public:
 
 private:
     std::string m_strFunctionName;
-    std::string m_strProgramDir;
+    std::string m_strSkeletonDir;
+    std::string m_strClassLibraryDir;
     std::string m_strFunctionDir;
     std::string m_strProgrammer;
     std::string m_strSignature;

@@ -124,7 +124,7 @@ std::string GenerationGapMessage(const GenerationReport& report) {
     return text;
 }
 
-CreationResult CreateFunction(const NewFunction& function, const std::string& programDir,
+CreationResult CreateFunction(const NewFunction& function, const ProgramFolders& folders,
                               bool replace, const GenerationDate& date) {
     if (function.name.empty())
         return Refused("The function name is empty.");
@@ -163,7 +163,7 @@ CreationResult CreateFunction(const NewFunction& function, const std::string& pr
         return result;
     }
     if (function.kind == kKindDll) {
-        CCodeGenerator generator(function.name, programDir, staging, std::string(kProgrammerText),
+        CCodeGenerator generator(function.name, folders, staging, std::string(kProgrammerText),
                                  BuildSignature(function));
         generator.SetDate(date);
         result.generation = generator.Generate();

@@ -44,7 +44,7 @@ struct CreationResult {
 // place, so a failure leaves nothing half-made. An existing function folder is refused
 // unless replace is set; then the new files replace those of the same name in it and
 // every other file in it stays. Generation gaps do not stop creation: they are reported.
-CreationResult CreateFunction(const NewFunction& function, const std::string& programDir,
+CreationResult CreateFunction(const NewFunction& function, const ProgramFolders& folders,
                               bool replace, const GenerationDate& date);
 
 // One message naming the files that could not be generated ("" when complete).

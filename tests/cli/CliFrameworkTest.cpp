@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "CliRun.h"
+#include "TestFiles.h"
 #include "cli/Arguments.h"
 #include "cli/TextOut.h"
 #include "records/LibraryPaths.h"
@@ -48,4 +49,20 @@ TEST(CliFramework, printedTextsStayOnOneLine) {
     EXPECT_EQ(EscapeLine("a\tb\\c\r\nd"), "a\\tb\\\\c\\r\\nd");
     EXPECT_EQ(EscapeLine("필터"), "필터");
     EXPECT_EQ(JsonString("q\"\\\x01\n"), "\"q\\\"\\\\\\u0001\\n\"");
+}
+
+TEST(CliFramework, versionAndCopySample_neverOverAnExistingLibrary) {
+    const CliRun version = RunCliWords({"--version"});
+    EXPECT_EQ(version.code, 0);
+    EXPECT_EQ(version.out.rfind("kelvane-cli 1.", 0), 0u) << version.out;
+
+    TempDir home;
+    const CliRun copied = RunCliWords({"--home", home.path(), "copy-sample"});
+    ASSERT_EQ(copied.code, 0) << copied.err;
+    EXPECT_EQ(RunCliWords({"--home", home.path(), "tabs"}).out, RunCliWords({"tabs"}).out);
+    WriteBytes(home / "FunctionLibrary/Basic/mine", "kept");
+    const CliRun again = RunCliWords({"--home", home.path(), "copy-sample"});
+    EXPECT_EQ(again.code, 1);
+    EXPECT_NE(again.err.find("already exists; nothing was copied"), std::string::npos);
+    EXPECT_EQ(ReadBytes(home / "FunctionLibrary/Basic/mine"), "kept");
 }

@@ -24,8 +24,8 @@ void MakeSkeleton(const TempDir& dir, const std::string& project) {
 
 CCodeGenerator Generator(const TempDir& dir) {
     MakeDirs(dir / "lib");
-    CCodeGenerator generator("Blur", dir / "prog", dir / "lib/Blur()", std::string(kProgrammerText),
-                             kSignature);
+    CCodeGenerator generator("Blur", ProgramFolders::InHome(dir / "prog"), dir / "lib/Blur()",
+                             std::string(kProgrammerText), kSignature);
     generator.SetDate(kDate);
     return generator;
 }
@@ -33,7 +33,7 @@ CCodeGenerator Generator(const TempDir& dir) {
 }  // namespace
 
 TEST(CodeGenerator, rules_applyInOrderToEveryOccurrenceExactCaseOnly) {
-    CCodeGenerator generator("Blur", "/opt/klv", "/lib/Blur()", "p", "s");
+    CCodeGenerator generator("Blur", ProgramFolders::InHome("/opt/klv"), "/lib/Blur()", "p", "s");
     EXPECT_EQ(generator.RewriteLine("# Name \"Dll\" and \"Dll\" again\n"),
               "# Name \"Blur\" and \"Blur\" again\n");
     EXPECT_EQ(generator.RewriteLine("!MESSAGE \"Dll.mak\" CFG=\"Dll - Win32 Debug\"\n"),
@@ -44,11 +44,22 @@ TEST(CodeGenerator, rules_applyInOrderToEveryOccurrenceExactCaseOnly) {
               "cfg=\"dll - win32 debug\" \"DLL\" Dll.mak\n");
     EXPECT_EQ(generator.RewriteLine("LINK32 vantor20.lib /out:\"../Dll.dll\"\n"),
               "LINK32 \"/opt/klv/ClassLibrary/vantor20.lib\" /out:\"../Blur().dll\"\n");
+
+    // Installed: the skeleton and the class library may come from different folders.
+    ProgramFolders split = ProgramFolders::InHome("/usr/share/kelvane");
+    split.classLibrary = "/home/u/.local/share/kelvane/ClassLibrary";
+    CCodeGenerator installed("Blur", split, "/lib/Blur()", "p", "s");
+    EXPECT_EQ(installed.SkeletonDirectory(), "/usr/share/kelvane/Skel/Dll");
+    EXPECT_EQ(installed.RewriteLine("vantor20.lib\n"),
+              "\"/home/u/.local/share/kelvane/ClassLibrary/vantor20.lib\"\n");
+    EXPECT_NE(installed.FunctionSourceText().find(
+                  "#include \"/home/u/.local/share/kelvane/ClassLibrary/ImageClass.h\"\n"),
+              std::string::npos);
 }
 
 TEST(CodeGenerator, replacement_isNotScannedAgain) {
     // The name itself holds the search text: the inserted text is left alone.
-    CCodeGenerator generator("\"Dll\"", "/p", "/f", "p", "s");
+    CCodeGenerator generator("\"Dll\"", ProgramFolders::InHome("/p"), "/f", "p", "s");
     EXPECT_EQ(generator.RewriteLine("x \"Dll\" y\n"), "x \"\"Dll\"\" y\n");
     std::string line = "aaa";
     ReplaceAll(line, "a", "aa");

@@ -30,7 +30,8 @@ TEST(FunctionCreator, create_writesFolderFileAndProjectAndLeavesNoStaging) {
     MakeSkeleton(dir);
     MakeDirs(dir / "lib");
     const NewFunction blur = Blur(dir);
-    const CreationResult result = CreateFunction(blur, dir / "prog", false, kDate);
+    const CreationResult result =
+        CreateFunction(blur, ProgramFolders::InHome(dir / "prog"), false, kDate);
     ASSERT_TRUE(result.created()) << result.message;
     EXPECT_TRUE(result.generation.complete());
     EXPECT_EQ(SortedNames(dir / "lib"), std::vector<std::string>{"Blur()"});
@@ -45,7 +46,8 @@ TEST(FunctionCreator, create_writesFolderFileAndProjectAndLeavesNoStaging) {
 
 TEST(FunctionCreator, missingLocation_failsLikeAFailedSaveAndCreatesNothing) {
     TempDir dir;
-    const CreationResult result = CreateFunction(Blur(dir), dir / "prog", false, kDate);
+    const CreationResult result =
+        CreateFunction(Blur(dir), ProgramFolders::InHome(dir / "prog"), false, kDate);
     EXPECT_EQ(result.outcome, CreationResult::Outcome::SaveFailed);
     EXPECT_FALSE(result.message.empty());
     EXPECT_EQ(SortedNames(dir.path()), std::vector<std::string>{});
@@ -58,7 +60,8 @@ TEST(FunctionCreator, unwritableLocation_leavesNothingBehind) {
     MakeDirs(dir / "lib");
     std::filesystem::permissions(
         dir / "lib", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-    const CreationResult result = CreateFunction(Blur(dir), dir / "prog", false, kDate);
+    const CreationResult result =
+        CreateFunction(Blur(dir), ProgramFolders::InHome(dir / "prog"), false, kDate);
     EXPECT_EQ(result.outcome, CreationResult::Outcome::SaveFailed);
     EXPECT_TRUE(SortedNames(dir / "lib").empty());
 }
@@ -73,13 +76,14 @@ TEST(FunctionCreator, existingFolder_refusedUnlessReplaceThenOnlyNewFilesReplace
     const NewFunction blur = Blur(dir);
     EXPECT_EQ(ExamineTarget(blur), ExistingTarget::Folder);
 
-    CreationResult result = CreateFunction(blur, dir / "prog", false, kDate);
+    CreationResult result =
+        CreateFunction(blur, ProgramFolders::InHome(dir / "prog"), false, kDate);
     EXPECT_EQ(result.outcome, CreationResult::Outcome::Refused);
     EXPECT_EQ(ReadBytes(dir / "lib/Blur()/Blur().fdb"), "old record");
     EXPECT_EQ(ReadBytes(dir / "lib/Blur()/_Src/Function.cpp"), "my code");
     EXPECT_EQ(SortedNames(dir / "lib"), std::vector<std::string>{"Blur()"});
 
-    result = CreateFunction(blur, dir / "prog", true, kDate);
+    result = CreateFunction(blur, ProgramFolders::InHome(dir / "prog"), true, kDate);
     ASSERT_TRUE(result.created()) << result.message;
     EXPECT_EQ(ReadBytes(dir / "lib/Blur()/Blur().fdb"), BuildFunctionRecord(blur)->Serialize());
     EXPECT_NE(ReadBytes(dir / "lib/Blur()/_Src/Function.cpp"), "my code");
@@ -94,14 +98,15 @@ TEST(FunctionCreator, fileInPlaceOfFolderOrOfAFile_isRefusedUntouched) {
     WriteBytes(dir / "lib/Blur()", "a file");
     const NewFunction blur = Blur(dir);
     EXPECT_EQ(ExamineTarget(blur), ExistingTarget::NotAFolder);
-    EXPECT_EQ(CreateFunction(blur, dir / "prog", true, kDate).outcome,
+    EXPECT_EQ(CreateFunction(blur, ProgramFolders::InHome(dir / "prog"), true, kDate).outcome,
               CreationResult::Outcome::Refused);
     EXPECT_EQ(ReadBytes(dir / "lib/Blur()"), "a file");
 
     TempDir other;
     MakeSkeleton(other);
     MakeDirs(other / "lib/Blur()/_Src/Dll.h");  // a folder where a copied file goes
-    const CreationResult result = CreateFunction(Blur(other), other / "prog", true, kDate);
+    const CreationResult result =
+        CreateFunction(Blur(other), ProgramFolders::InHome(other / "prog"), true, kDate);
     EXPECT_EQ(result.outcome, CreationResult::Outcome::MoveFailed);
     EXPECT_EQ(SortedNames(other / "lib/Blur()"), std::vector<std::string>{"_Src"});
     EXPECT_EQ(SortedNames(other / "lib"), std::vector<std::string>{"Blur()"});
@@ -113,8 +118,9 @@ TEST(FunctionCreator, refusedNames_touchNothing) {
     for (const char* name : {"", "a/b", "..", "."}) {
         NewFunction function = Blur(dir);
         function.name = name;
-        EXPECT_EQ(CreateFunction(function, dir / "prog", true, kDate).outcome,
-                  CreationResult::Outcome::Refused)
+        EXPECT_EQ(
+            CreateFunction(function, ProgramFolders::InHome(dir / "prog"), true, kDate).outcome,
+            CreationResult::Outcome::Refused)
             << name;
     }
     EXPECT_TRUE(SortedNames(dir / "lib").empty());
@@ -123,7 +129,8 @@ TEST(FunctionCreator, refusedNames_touchNothing) {
 TEST(FunctionCreator, missingSkeleton_stillCreatesAndNamesTheMissingFilesAtTheirFinalPaths) {
     TempDir dir;
     MakeDirs(dir / "lib");
-    const CreationResult result = CreateFunction(Blur(dir), dir / "prog", false, kDate);
+    const CreationResult result =
+        CreateFunction(Blur(dir), ProgramFolders::InHome(dir / "prog"), false, kDate);
     ASSERT_TRUE(result.created()) << result.message;
     ASSERT_EQ(result.generation.failedFiles.size(), 8u);
     EXPECT_EQ(result.generation.failedFiles.front(), dir / "lib/Blur()/_Src/res/Dll.rc2");

@@ -8,6 +8,7 @@
 
 #include "records/Launch.h"
 #include "records/LibraryPaths.h"
+#include "records/ProgramFolders.h"
 #include "uisupport/AccessibleNames.h"
 #include "uisupport/UiSeam.h"
 #include "wizard/FunctionCreator.h"
@@ -85,7 +86,7 @@ bool CFinalPropertyPage::validatePage() {
             break;  // refused with its reason below
     }
     const CreationResult result = kelvane::CreateFunction(
-        function, kelvane::GetProgramDirectory(), replace, kelvane::GenerationDate::Today());
+        function, kelvane::GetProgramFolders(), replace, kelvane::GenerationDate::Today());
     if (!result.created()) {
         QString text = Text(result.message);
         if (result.outcome == CreationResult::Outcome::SaveFailed)

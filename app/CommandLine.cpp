@@ -1,0 +1,73 @@
+#include "app/CommandLine.h"
+
+#include <QCommandLineParser>
+#include <cstring>
+
+#include "records/BuildInfo.h"
+
+namespace {
+
+const char* const kDescription =
+    "Keeps and creates the functions of an image-processing function library.\n"
+    "\n"
+    "The library (FunctionLibrary), the project skeleton (Skel/Dll) and the class\n"
+    "library (ClassLibrary) are taken from the first of: the folder given with --home;\n"
+    "the folder named by KELVANE_HOME; the program's own folder, when it holds\n"
+    "FunctionLibrary or Skel; else $XDG_DATA_HOME/kelvane (default ~/.local/share/kelvane)\n"
+    "for the library, with the skeleton and class library from there when present and\n"
+    "else as installed. Qt's own options, such as -platform and -style, work as in\n"
+    "any Qt program.";
+
+constexpr const char* kHelpWords[] = {"--help", "-h", "-?", "--help-all", "--version", "-v"};
+
+}  // namespace
+
+WindowCommandLine ParseWindowCommandLine(const QStringList& arguments, bool lenient) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QString::fromLatin1(kDescription));
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption home(
+        QStringLiteral("home"),
+        QStringLiteral("Use DIR/FunctionLibrary, DIR/Skel/Dll and DIR/ClassLibrary."),
+        QStringLiteral("DIR"));
+    parser.addOption(home);
+
+    WindowCommandLine result;
+    const bool parsed = parser.parse(arguments);
+    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
+        result.action = WindowCommandLine::Action::Help;
+        result.message = parser.helpText();
+    } else if (parser.isSet(version)) {
+        result.action = WindowCommandLine::Action::Version;
+        result.message = QStringLiteral("kelvane %1\n")
+                             .arg(QString::fromUtf8(kelvane::ProgramVersion().data(),
+                                                    kelvane::ProgramVersion().size()));
+    } else if (!parsed && !lenient) {
+        result.action = WindowCommandLine::Action::UsageError;
+        result.message = parser.errorText();
+    } else if (!parser.positionalArguments().isEmpty() && !lenient) {
+        result.action = WindowCommandLine::Action::UsageError;
+        result.message =
+            QStringLiteral("unexpected argument '%1'.").arg(parser.positionalArguments().front());
+    } else if (parser.isSet(home) && parser.value(home).isEmpty()) {
+        result.action = WindowCommandLine::Action::UsageError;
+        result.message = QStringLiteral("--home needs a directory.");
+    } else {
+        result.home = parser.value(home);
+    }
+    return result;
+}
+
+bool AsksForHelpOrVersion(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--") == 0)
+            return false;
+        for (const char* word : kHelpWords) {
+            if (std::strcmp(argv[i], word) == 0)
+                return true;
+        }
+    }
+    return false;
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "records/ProgramFolders.h"
+
+class QWidget;
+class UiSeam;
+
+// Button texts of the offer, for the tests that press them.
+inline constexpr const char* kCopySampleButton = "&Copy Sample Library";
+inline constexpr const char* kOpenFolderButton = "&Open Folder";
+
+// For an installed program that finds no library in the user's folder: says where it
+// looks and offers to copy the bundled sample library there, or to open the folder in
+// the file manager to put a library in it. Does nothing when a library is there.
+void OfferSampleLibrary(UiSeam& seam, QWidget* parent, const kelvane::ProgramFolders& folders);
