@@ -9,6 +9,7 @@
 #include "records/FunctionFileCheck.h"
 #include "records/Leftovers.h"
 #include "records/LibraryPaths.h"
+#include "records/TextCodec.h"
 
 namespace kelvane::cli {
 
@@ -20,8 +21,8 @@ public:
     CheckCommand()
         : Command("check", "[PATH] [--clean]",
                   "report function files that are missing, short, inconsistent or hold an "
-                  "unterminated text, and lock files or staging folders left by a crash; "
-                  "--clean removes those older than a minute (PATH defaults to the library)") {}
+                  "unterminated text, and what interrupted saves or creations left that nothing "
+                  "has rolled back yet; --clean rolls it back (PATH defaults to the library)") {}
 
     int run(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) override {
         std::vector<std::string> args;
@@ -46,18 +47,18 @@ public:
         m_leftovers = 0;
         WalkPath walk;
         m_libraryRoot = GetLibraryRoot();
+        m_start = start;
         Visit(start, LastComponent(start), walk, out);
         out << m_functions << " function folder" << (m_functions == 1 ? "" : "s") << " checked, "
             << m_faulty << " with problems\n";
         if (m_leftovers > 0)
             out << m_leftovers << " left by interrupted saves or creations"
-                << (m_clean ? " kept (less than a minute old, or not removable)\n"
-                            : "; --clean removes them\n");
+                << (m_clean ? " could not be rolled back\n" : "; --clean rolls them back\n");
         if (m_faulty == 0 && m_leftovers == 0)
             return kExitOk;
         if (m_faulty == 0)
             return Failure(err, std::to_string(m_leftovers) +
-                                    " lock files or staging folders were left by a crash");
+                                    " work files of interrupted saves or creations are left");
         return Failure(err, std::to_string(m_faulty) + " of " + std::to_string(m_functions) +
                                 " function files are not sound");
     }
@@ -88,21 +89,26 @@ private:
         walk.Leave();
     }
 
-    // Counts what stays behind: entries kept, perhaps in use, or that could not be removed.
+    // Counts what stays behind: leftovers kept, or that could not be rolled back. Only
+    // inside the folder given, whatever links lead out of it.
     void ReportLeftovers(const std::string& dir, std::ostream& out) {
-        for (const Leftover& leftover : FindLeftovers(dir)) {
+        for (const Leftover& leftover : FindLeftovers(dir, m_start)) {
             const std::string what =
-                DisplayPath(leftover.path) + (leftover.isLock
-                                                  ? ": lock file of an interrupted save"
-                                                  : ": staging folder of an interrupted creation");
-            if (m_clean && !leftover.recent) {
-                const Status removed = RemoveLeftover(leftover);
-                out << (removed ? what + ", removed" : removed.message()) << "\n";
-                if (removed)
+                DisplayPath(leftover.folder + "/" + leftover.name) +
+                (leftover.kind == WorkKind::Temp
+                     ? ": temporary file of an interrupted save"
+                     : ": record of an interrupted creation of " + DisplayName(leftover.target));
+            if (leftover.inUse) {
+                out << what << " (in use by a running save or creation; left alone)\n";
+                continue;
+            }
+            if (m_clean) {
+                const Status rolledBack = RollBack(leftover);
+                out << (rolledBack ? what + ", rolled back" : rolledBack.message()) << "\n";
+                if (rolledBack)
                     continue;
             } else {
-                out << what << (leftover.recent ? " (less than a minute old: perhaps in use)" : "")
-                    << "\n";
+                out << what << "\n";
             }
             ++m_leftovers;
         }
@@ -111,6 +117,7 @@ private:
     bool m_clean = false;
     int m_leftovers = 0;
     std::string m_libraryRoot;
+    std::string m_start;
     int m_functions = 0;
     int m_faulty = 0;
 };

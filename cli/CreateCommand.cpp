@@ -72,6 +72,8 @@ public:
             return Failure(err, result.message);
         }
         out << "created " << DisplayPath(result.functionFile) << "\n";
+        if (!result.warning.empty())
+            return Failure(err, result.warning);
         if (!result.generation.complete())
             return Failure(err, GenerationGapMessage(result.generation));
         return kExitOk;

@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+#include "records/Leftovers.h"
+
 namespace kelvane {
 
 std::vector<DirEntry> ScanDirectories(const std::string& dir) {
@@ -15,6 +17,7 @@ std::vector<DirEntry> ScanDirectories(const std::string& dir) {
     while (const dirent* entry = readdir(handle)) {
         const char* name = entry->d_name;
         if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0) continue;
+        if (IsCreationFolder(dirfd(handle), name)) continue;
         std::string path = prefix + name;
         bool isDirectory = entry->d_type == DT_DIR;
         if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {

@@ -5,26 +5,40 @@
 #include <vector>
 
 #include "records/Result.h"
+#include "records/WorkFiles.h"
 
 namespace kelvane {
 
-// What a crash can leave in a folder: the lock file of a save ("NAME.lock") and the hidden
-// folder a function is built in before it is moved into place (".NAME.new-DIGITS").
+// What a save or a creation that died can leave in a folder, recognised beyond doubt (see
+// WorkFiles.h): a temporary file whose name is the check sum of its own inode, or the
+// record of a creation, holding the program's mark, with its staging and old folders.
+// Either counts only while no running process holds its lock; names that merely look
+// alike are never touched. Every save and creation rolls back what it finds in its folder
+// first, so a crash never needs a command; "kelvane-cli check" lists and "--clean" rolls
+// back what lies in folders that nothing has touched since.
 struct Leftover {
-    std::string path;
-    bool isLock = false;
-    bool recent = false;  // younger than kLeftoverAgeSeconds: perhaps still in use
+    std::string folder;              // the folder it lies in
+    std::string name;                // the temporary file or the creation record
+    WorkKind kind = WorkKind::None;  // Temp or Record
+    bool inUse = false;              // held by a running save or creation: left alone
+    std::string target;              // of a record: the name of the function folder being made
 };
 
-inline constexpr int kLeftoverAgeSeconds = 60;
+// The leftovers directly in folder, in the order the file system lists them. With within
+// given, none unless the folder, links resolved, lies inside that folder.
+std::vector<Leftover> FindLeftovers(const std::string& folder, const std::string& within = {});
 
-bool IsLockName(std::string_view name);
-bool IsStagingName(std::string_view name);
+// Rolls one leftover back unless it is in use: a temporary file is removed; of a
+// creation, the staging folder is removed and an old folder moved aside is put back (or,
+// once the new folder is in place, removed), so that the function is the old one or the
+// new one, whole; the record goes last.
+Status RollBack(const Leftover& leftover);
 
-// The leftovers directly in dir, in the order the file system lists them.
-std::vector<Leftover> FindLeftovers(const std::string& dir);
+// Rolls back every leftover directly in an open folder, quietly and as far as it can.
+void RollBackLeftovers(int dirfd);
 
-// Removes a lock file or a whole staging folder.
-Status RemoveLeftover(const Leftover& leftover);
+// True when name in the folder is the staging or old folder of a creation, which no
+// listing shows.
+bool IsCreationFolder(int dirfd, std::string_view name);
 
 }  // namespace kelvane
