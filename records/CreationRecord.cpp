@@ -49,6 +49,8 @@ std::string Serialize(std::string_view id, const CreationPlan& plan) {
     text += "id " + std::string(id) + "\n";
     text += plan.replace ? "replace\n" : "new\n";
     text += "target " + HexOf(plan.target) + "\n";
+    if (plan.claiming)
+        text += "claim\n";
     if (plan.placeholder != 0)
         text += "placeholder " + std::to_string(plan.placeholder) + "\n";
     return text;
@@ -74,8 +76,15 @@ std::optional<CreationPlan> ParseCreationRecord(std::string_view bytes, std::str
     if (!target || target->empty())
         return std::nullopt;
     plan.target = *target;
+    if (!std::getline(lines, line))
+        return plan;
+    if (line == "claim") {
+        plan.claiming = true;
+        if (!std::getline(lines, line))
+            return plan;
+    }
     constexpr std::string_view kPlaceholder = "placeholder ";
-    if (std::getline(lines, line) && line.starts_with(kPlaceholder)) {
+    if (line.starts_with(kPlaceholder)) {
         const char* first = line.data() + kPlaceholder.size();
         const char* last = line.data() + line.size();
         if (std::from_chars(first, last, plan.placeholder).ptr != last)
@@ -126,7 +135,16 @@ std::string CreationRecord::OldName() const {
     return WorkFileName(WorkKind::Old, m_id);
 }
 
+int CreationRecord::NoteClaim() {
+    m_plan.claiming = true;
+    const std::string bytes = Serialize(m_id, m_plan);
+    if (pwrite(m_fd.get(), bytes.data(), bytes.size(), 0) != static_cast<ssize_t>(bytes.size()))
+        return errno != 0 ? errno : EIO;
+    return 0;
+}
+
 int CreationRecord::NotePlaceholder(std::uint64_t inode) {
+    m_plan.claiming = true;
     m_plan.placeholder = inode;
     const std::string bytes = Serialize(m_id, m_plan);
     if (pwrite(m_fd.get(), bytes.data(), bytes.size(), 0) != static_cast<ssize_t>(bytes.size()))

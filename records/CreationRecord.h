@@ -16,8 +16,12 @@ namespace kelvane {
 // old folder and placeholder (WorkFiles.h) can then be rolled back.
 struct CreationPlan {
     bool replace = false;
-    std::string target;             // the function folder's name
-    std::uint64_t placeholder = 0;  // inode of the empty folder that claims the name, if any
+    std::string target;  // the function folder's name
+    // Where the file system cannot move a folder to a free name without replacing what
+    // appears there meanwhile, the name is first claimed with an empty folder: claiming is
+    // noted before it is made, its inode once it is.
+    bool claiming = false;
+    std::uint64_t placeholder = 0;
 };
 
 class CreationRecord {
@@ -33,7 +37,9 @@ public:
     std::string StagingName() const;
     std::string OldName() const;
 
-    // Adds the inode of a placeholder claiming the target name. 0 or errno.
+    // Notes that the target name is about to be claimed, then the inode of the folder
+    // that claimed it. 0 or errno.
+    int NoteClaim();
     int NotePlaceholder(std::uint64_t inode);
 
     // The creation is over: removes the record. 0 or errno.

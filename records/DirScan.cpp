@@ -9,7 +9,9 @@
 
 namespace kelvane {
 
-std::vector<DirEntry> ScanDirectories(const std::string& dir) {
+namespace {
+
+std::vector<DirEntry> Scan(const std::string& dir, bool& movedAside) {
     std::vector<DirEntry> entries;
     DIR* handle = opendir(dir.c_str());
     if (!handle) return entries;
@@ -17,7 +19,10 @@ std::vector<DirEntry> ScanDirectories(const std::string& dir) {
     while (const dirent* entry = readdir(handle)) {
         const char* name = entry->d_name;
         if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0) continue;
-        if (IsCreationFolder(dirfd(handle), name)) continue;
+        if (IsCreationFolder(dirfd(handle), name)) {
+            movedAside = movedAside || IsMovedAsideName(name);
+            continue;
+        }
         std::string path = prefix + name;
         bool isDirectory = entry->d_type == DT_DIR;
         if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
@@ -27,6 +32,16 @@ std::vector<DirEntry> ScanDirectories(const std::string& dir) {
         if (isDirectory) entries.push_back({name, std::move(path)});
     }
     closedir(handle);
+    return entries;
+}
+
+}  // namespace
+
+std::vector<DirEntry> ScanDirectories(const std::string& dir) {
+    bool movedAside = false;
+    std::vector<DirEntry> entries = Scan(dir, movedAside);
+    // A folder that a dead creation left moved aside is put back before it is listed.
+    if (movedAside && RollBackLeftoversIn(dir) > 0) entries = Scan(dir, movedAside);
     return entries;
 }
 

@@ -119,6 +119,8 @@ std::string ErrnoReason(int error) {
         case EMFILE:
         case ENFILE:
             return "too many files are open";
+        case ENOLCK:
+            return "the file system cannot lock the file against another save";
         default:
             return std::strerror(error);
     }

@@ -64,6 +64,8 @@ int FolderSwap::MoveToFreeName(const std::string& from) {
         return 0;
     if (!NoRenameFlags(errno))
         return errno;
+    if (const int error = m_record.NoteClaim())
+        return error;
     if (mkdirat(m_dirfd, m_name.c_str(), 0700) != 0)
         return errno;
     struct stat placeholder {};

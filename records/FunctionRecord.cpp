@@ -8,6 +8,8 @@
 #include <cstring>
 
 #include "records/FileOps.h"
+#include "records/Leftovers.h"
+#include "records/LibraryPaths.h"
 
 namespace kelvane {
 
@@ -31,6 +33,15 @@ bool ReadExactly(int fd, char* data, std::size_t size, off_t offset) {
     return true;
 }
 
+// Non-blocking, so that a FIFO is refused instead of waited on. A function folder that a
+// dead creation left moved aside is put back first.
+int OpenFunctionFile(const std::string& path) {
+    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0 && errno == ENOENT && RestoreMovedAside(ParentPath(path)))
+        fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    return fd;
+}
+
 bool CountFits(const FunctionHeader& header, std::size_t fileSize) {
     const std::size_t left = fileSize - fdb::kHeaderSize;
     return header.parameterCount >= 0 &&
@@ -43,7 +54,7 @@ bool FunctionRecord::Load(const std::string& path, FileStamp* stamp) {
     if (stamp)
         return LoadStamped(path, *stamp);
     // Non-blocking and only a regular file: a FIFO or a device would block or never end.
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    const int fd = OpenFunctionFile(path);
     if (fd < 0)
         return false;
     struct stat st {};
@@ -71,7 +82,7 @@ bool FunctionRecord::Load(const std::string& path, FileStamp* stamp) {
 bool FunctionRecord::LoadStamped(const std::string& path, FileStamp& stamp) {
     // One descriptor and one read of the whole file, so the stamp describes exactly the
     // bytes we hold.
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    const int fd = OpenFunctionFile(path);
     if (fd < 0)
         return false;
     struct stat st {};
@@ -104,7 +115,7 @@ bool FunctionRecord::LoadStamped(const std::string& path, FileStamp& stamp) {
 
 bool FunctionRecord::LoadHeader(const std::string& path, FunctionHeader& header) {
     // Non-blocking, so that a FIFO is refused by the test below instead of waiting.
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    const int fd = OpenFunctionFile(path);
     if (fd < 0)
         return false;
     struct stat st {};

@@ -110,15 +110,20 @@ int RollBackCreation(int dirfd, const std::string& recordName, const CreationPla
     const bool oldThere = IsDirectoryAt(dirfd, old, st);
     bool targetThere = fstatat(dirfd, target.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0;
 
-    // The empty folder that claimed the name before the staging folder was moved onto it.
-    if (targetThere && stagingThere && plan.placeholder != 0 && S_ISDIR(st.st_mode) &&
-        st.st_ino == plan.placeholder && IsEmptyDirectoryAt(dirfd, target)) {
+    // The empty folder that claimed the name, while the staging folder had not yet been
+    // moved onto it: made by the creation, unless it died before noting its inode.
+    const bool claimed = plan.placeholder != 0 ? st.st_ino == plan.placeholder : plan.claiming;
+    const bool placeholder = targetThere && stagingThere && claimed && S_ISDIR(st.st_mode) &&
+                             IsEmptyDirectoryAt(dirfd, target);
+    if (placeholder && !oldThere) {
         if (unlinkat(dirfd, target.c_str(), AT_REMOVEDIR) != 0)
             return errno;
         targetThere = false;
     }
     if (oldThere) {
-        if (!targetThere) {
+        // Put back, over the empty placeholder if there is one (a rename replaces an empty
+        // folder in the same step).
+        if (!targetThere || placeholder) {
             if (renameat(dirfd, old.c_str(), dirfd, target.c_str()) != 0)
                 return errno;
         } else if (!stagingThere) {
@@ -196,15 +201,32 @@ Status RollBack(const Leftover& leftover) {
     return Status::Ok();
 }
 
-void RollBackLeftovers(int dirfd) {
+int RollBackLeftovers(int dirfd) {
     std::vector<std::string> names;
     if (!ListNames(dirfd, names, kWorkPrefix))
-        return;
+        return 0;
+    int rolledBack = 0;
     for (const std::string& name : names) {
         const Examined examined = Examine(dirfd, name);
-        if (examined.proof == Proof::Dead)
-            static_cast<void>(RollBackExamined(dirfd, name, examined));
+        if (examined.proof == Proof::Dead && RollBackExamined(dirfd, name, examined) == 0)
+            ++rolledBack;
     }
+    return rolledBack;
+}
+
+int RollBackLeftoversIn(const std::string& folder) {
+    const UniqueFd dir(
+        open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    return dir.valid() ? RollBackLeftovers(dir.get()) : 0;
+}
+
+bool RestoreMovedAside(const std::string& path) {
+    struct stat st {};
+    return RollBackLeftoversIn(ParentPath(path)) > 0 && lstat(path.c_str(), &st) == 0;
+}
+
+bool IsMovedAsideName(std::string_view name) {
+    return ParseWorkName(name).kind == WorkKind::Old;
 }
 
 bool IsCreationFolder(int dirfd, std::string_view name) {

@@ -34,8 +34,20 @@ std::vector<Leftover> FindLeftovers(const std::string& folder, const std::string
 // new one, whole; the record goes last.
 Status RollBack(const Leftover& leftover);
 
-// Rolls back every leftover directly in an open folder, quietly and as far as it can.
-void RollBackLeftovers(int dirfd);
+// Rolls back every leftover directly in an open folder, quietly and as far as it can;
+// the number rolled back.
+int RollBackLeftovers(int dirfd);
+
+// The same for a folder given by its path.
+int RollBackLeftoversIn(const std::string& folder);
+
+// Where the file system cannot exchange two folders, a creation moves the old folder
+// aside for a moment; one that died then leaves the name empty. Called when path is
+// missing: rolls back the leftovers of its parent folder, and true when path is there now.
+bool RestoreMovedAside(const std::string& path);
+
+// True for the name of an old folder that a creation moved aside.
+bool IsMovedAsideName(std::string_view name);
 
 // True when name in the folder is the staging or old folder of a creation, which no
 // listing shows.

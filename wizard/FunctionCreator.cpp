@@ -89,7 +89,9 @@ std::string Relative(const std::string& path, const std::string& folder) {
 
 ExistingTarget ExamineTarget(const NewFunction& function) {
     struct stat st {};
-    if (lstat(FunctionFolderPath(function).c_str(), &st) != 0)
+    if (lstat(FunctionFolderPath(function).c_str(), &st) != 0 &&
+        (errno != ENOENT || !RestoreMovedAside(FunctionFolderPath(function)) ||
+         lstat(FunctionFolderPath(function).c_str(), &st) != 0))
         return ExistingTarget::None;
     if (S_ISDIR(st.st_mode))
         return ExistingTarget::Folder;

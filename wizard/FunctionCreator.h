@@ -19,6 +19,8 @@ enum class ExistingTarget {
     NotAFolder,  // a file or other entry has the folder's name
 };
 
+// What stands at the function folder's path (a folder that a creation which died had
+// moved aside is put back first).
 ExistingTarget ExamineTarget(const NewFunction& function);
 
 // "Blur() already exists in /lib/Basic. Replace its function file and project files?"

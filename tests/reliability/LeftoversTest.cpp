@@ -141,57 +141,72 @@ TEST(LeftoversTest, checkClean_staysInsideTheFolderGiven) {
     EXPECT_EQ(SortedNames(outside.path()), before);
 }
 
-// Where a folder cannot be exchanged in one step, the old one is moved aside first; a
-// crash at each point must roll back to one whole folder.
-TEST(LeftoversTest, interruptedReplacement_rollsBackToOneWholeFolder) {
+// Where a folder cannot be exchanged in one step, the old one is moved aside first; after
+// a crash at each point the next look at the folder (a listing, or loading the function)
+// must find one whole function, old or new, and nothing beside it.
+TEST(LeftoversTest, interruptedReplacement_nextLookFindsOneWholeFunction) {
     // Each arrangement runs in the dying child: false when it could not be made.
     struct Crash {
         const char* when;
-        const char* result;  // the function folder's content afterwards
+        const char* result;  // the description of the function found afterwards
         std::function<bool(int dir, CreationRecord& record)> arrange;
     };
     auto move = [](int dir, const std::string& from, const std::string& to) {
         return renameat(dir, from.c_str(), dir, to.c_str()) == 0;
     };
     const Crash crashes[] = {
-        {"while the new folder is built", "old", [](int, CreationRecord&) { return true; }},
-        {"after the old folder was moved aside", "old",
+        {"while the new folder is built", "Old", [](int, CreationRecord&) { return true; }},
+        {"after the old folder was moved aside", "Old",
          [&](int dir, CreationRecord& record) { return move(dir, "Blur()", record.OldName()); }},
-        {"after the name was claimed", "old",
+        {"while the name was claimed", "Old",
+         [&](int dir, CreationRecord& record) {
+             return move(dir, "Blur()", record.OldName()) && record.NoteClaim() == 0 &&
+                    mkdirat(dir, "Blur()", 0700) == 0;
+         }},
+        {"after the name was claimed", "Old",
          [&](int dir, CreationRecord& record) {
              struct stat st {};
-             return move(dir, "Blur()", record.OldName()) && mkdirat(dir, "Blur()", 0700) == 0 &&
-                    fstatat(dir, "Blur()", &st, 0) == 0 && record.NotePlaceholder(st.st_ino) == 0;
+             return move(dir, "Blur()", record.OldName()) && record.NoteClaim() == 0 &&
+                    mkdirat(dir, "Blur()", 0700) == 0 && fstatat(dir, "Blur()", &st, 0) == 0 &&
+                    record.NotePlaceholder(st.st_ino) == 0;
          }},
-        {"after the new folder was moved in", "new",
+        {"after the new folder was moved in", "New",
          [&](int dir, CreationRecord& record) {
              return move(dir, "Blur()", record.OldName()) &&
                     move(dir, record.StagingName(), "Blur()");
          }},
-        {"after the two were exchanged", "new",
+        {"after the two were exchanged", "New",
          [&](int dir, CreationRecord& record) {
              return renameat2(dir, record.StagingName().c_str(), dir, "Blur()", RENAME_EXCHANGE) ==
                     0;
          }},
     };
+    bool byListing = false;
     for (const Crash& crash : crashes) {
         SCOPED_TRACE(crash.when);
         TempDir dir;
         MakeDirs(dir / "Blur()");
-        WriteBytes(dir / "Blur()/content", "old");
+        WriteBytes(dir / "Blur()/Blur().fdb", FunctionBytes(1, "Old"));
         InDyingProcess([&] {
             const UniqueFd folder = OpenDir(dir.path());
             CreationRecord record;
             if (record.Begin(folder.get(), {true, "Blur()", 0}) != 0)
                 _exit(1);
             MakeDirs(dir / record.StagingName());
-            WriteBytes(dir / (record.StagingName() + "/content"), "new");
+            WriteBytes(dir / (record.StagingName() + "/Blur().fdb"), FunctionBytes(2, "New"));
             if (!crash.arrange(folder.get(), record))
                 _exit(1);
         });
+        // Half the cases look by listing the folder, the others by loading the function.
+        byListing = !byListing;
+        if (byListing) {
+            EXPECT_EQ(DirsOf(dir.path()), "Blur() ");
+        }
+        FunctionRecord record;
+        ASSERT_TRUE(record.Load(dir / "Blur()/Blur().fdb"));
+        EXPECT_EQ(FieldText(record.header().description), crash.result);
         const UniqueFd folder = OpenDir(dir.path());
         RollBackLeftovers(folder.get());
         EXPECT_EQ(SortedNames(dir.path()), std::vector<std::string>{"Blur()"});
-        EXPECT_EQ(ReadBytes(dir / "Blur()/content"), crash.result);
     }
 }

@@ -31,7 +31,7 @@ std::string FaultCommand(const TempDir& dir, const TempDir& scratch, const std::
 
 }  // namespace
 
-TEST(SaveFaultTest, everyCallAndErrno_leavesOldFileOrCompleteNewFile_neverALock) {
+TEST(SaveFaultTest, everyCallAndErrno_leavesOldFileOrCompleteNewFile_andNothingBeside) {
     const char* calls[] = {"open",  "tmpfile", "read", "write", "fsync",
                            "close", "rename",  "link", "fchmod"};
     const char* errnos[] = {"ENOSPC", "EIO", "EDQUOT"};

@@ -130,6 +130,8 @@ int CreateKillLoop(const std::string& dir, long kills, long maxDelayMicros) {
         kill(child, SIGKILL);
         waitpid(child, nullptr, 0);
 
+        if (!NamesIn(group, kWorkPrefix).empty())
+            ++leftWork;
         // What the tree and the group listing show: the function alone, whole.
         std::vector<std::string> visible;
         for (const DirEntry& entry : ScanDirectories(group))
@@ -147,8 +149,6 @@ int CreateKillLoop(const std::string& dir, long kills, long maxDelayMicros) {
             ++userLost;
         if (version != 0 && version != previous)
             ++changed;
-        if (!NamesIn(group, kWorkPrefix).empty())
-            ++leftWork;
 
         if (const Status edited = EditDescription(folder + "/Blur().fdb", "Edited"); !edited) {
             ++blockedEdits;
@@ -160,6 +160,8 @@ int CreateKillLoop(const std::string& dir, long kills, long maxDelayMicros) {
         if (!created.created()) {
             ++blockedCreations;
             std::fprintf(stderr, "creation after kill %ld: %s\n", i, created.message.c_str());
+            for (const std::string& name : NamesIn(group))
+                std::fprintf(stderr, "  left in the group: %s\n", name.c_str());
         }
         if (!NothingBeside(group, folder))
             ++leftAfter;
@@ -167,7 +169,8 @@ int CreateKillLoop(const std::string& dir, long kills, long maxDelayMicros) {
     }
     std::printf(
         "kills: %ld\nkills after a completed replacement: %ld\nkills that left work files (rolled "
-        "back by the next creation): %ld\nlisting not the function alone: %ld\nfunction file and "
+        "back by the next listing, load or creation): %ld\nlisting not the function alone: "
+        "%ld\nfunction file and "
         "Function.cpp disagree: %ld\nlost functions: %ld\nuser files lost: %ld\nblocked edits "
         "afterwards: %ld\nblocked creations afterwards: %ld\nleft beside the function after the "
         "next creation: %ld\n",
@@ -184,6 +187,7 @@ int DiskFull(const std::string& mount, const std::string& prog, long maxFreePage
     const std::string group = mount + "/lib";
     long cases = 0, refused = 0, created = 0, leftBehind = 0, badMessages = 0, broken = 0;
     long clean = 0;
+    std::map<std::string, long> reasons;  // where creation stopped, as the message says
     for (const bool replace : {false, true}) {
         for (long free = 0; free <= maxFreePages; ++free) {
             RemoveTree(group);
@@ -220,6 +224,12 @@ int DiskFull(const std::string& mount, const std::string& prog, long maxFreePage
                 }
                 if (good && Snapshot(group) == before)
                     ++clean;
+                const std::string head = "Blur() in " + group + ": ";
+                const auto from = message.find(head);
+                if (from != std::string::npos) {
+                    const std::string rest = message.substr(from + head.size());
+                    ++reasons[(replace ? "replace: " : "new: ") + rest.substr(0, rest.find(';'))];
+                }
             }
             close(filler);
             unlink((mount + "/filler").c_str());
@@ -231,6 +241,8 @@ int DiskFull(const std::string& mount, const std::string& prog, long maxFreePage
         "everything as before: %ld\ncreated whole: %ld\nleft behind: %ld\nwrong messages: "
         "%ld\ncreated but not whole: %ld\n",
         cases, clean, created, leftBehind, badMessages, broken);
+    for (const auto& [reason, count] : reasons)
+        std::printf("  %ld x %s\n", count, reason.c_str());
     return leftBehind == 0 && badMessages == 0 && broken == 0 && refused > 0 && created > 0 ? 0 : 1;
 }
 
