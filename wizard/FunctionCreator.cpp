@@ -88,16 +88,17 @@ std::string Relative(const std::string& path, const std::string& folder) {
 }  // namespace
 
 ExistingTarget ExamineTarget(const NewFunction& function) {
+    const std::string path = FunctionFolderPath(function);
     struct stat st {};
-    if (lstat(FunctionFolderPath(function).c_str(), &st) != 0 &&
-        (errno != ENOENT || !RestoreMovedAside(FunctionFolderPath(function)) ||
-         lstat(FunctionFolderPath(function).c_str(), &st) != 0))
+    bool found = lstat(path.c_str(), &st) == 0;
+    if (!found && errno == ENOENT && RestoreMovedAside(path))
+        found = lstat(path.c_str(), &st) == 0;
+    if (!found)
         return ExistingTarget::None;
     if (S_ISDIR(st.st_mode))
         return ExistingTarget::Folder;
     // A symbolic link to a folder is used as the folder, as the library scan does.
-    if (S_ISLNK(st.st_mode) && stat(FunctionFolderPath(function).c_str(), &st) == 0 &&
-        S_ISDIR(st.st_mode))
+    if (S_ISLNK(st.st_mode) && stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
         return ExistingTarget::Folder;
     return ExistingTarget::NotAFolder;
 }
