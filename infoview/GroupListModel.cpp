@@ -3,7 +3,6 @@
 #include "infoview/InfoLabels.h"
 #include "records/DirScan.h"
 #include "records/FunctionFileCheck.h"
-#include "records/FunctionRecord.h"
 #include "records/LibraryPaths.h"
 #include "records/ReadReason.h"
 #include "records/TextCodec.h"
@@ -42,12 +41,14 @@ GroupListing ListingOf(const std::vector<DirEntry>& entries) {
     for (const DirEntry& entry : entries) {
         if (!IsFunctionFolderName(entry.name)) continue;
         listing.rows.push_back({{DisplayName(entry.name)}, libicon::kFunction, entry.name});
-        FunctionHeader header;
-        if (!FunctionRecord::LoadHeader(GetFunctionFilePath(entry.path, entry.name), header)) {
+        const FdbRead read =
+            ReadFunctionFile(GetFunctionFilePath(entry.path, entry.name), FdbPart::Header);
+        if (!read.ok()) {
             listing.complete = false;
-            listing.message = LoadFailureMessage(entry.path, entry.name);
+            listing.message = LoadFailureMessage(entry.path, entry.name, read);
             break;
         }
+        const FunctionHeader& header = read.header;
         ListRow& row = listing.rows.back();
         row.cells.push_back(FunctionKindWord(header.kind));
         row.cells.push_back(std::to_string(header.parameterCount));

@@ -85,13 +85,13 @@ InfoItem BuildInfoTree(const std::string& folderName, const FunctionRecord& reco
 
 InfoTreeResult LoadInfoTree(const std::string& folderPath, const std::string& folderName) {
     InfoTreeResult result;
-    FunctionRecord record;
-    if (!record.Load(GetFunctionFilePath(folderPath, folderName))) {
-        result.message = LoadFailureMessage(folderPath, folderName);
+    FdbRead read = ReadFunctionFile(GetFunctionFilePath(folderPath, folderName));
+    if (!read.ok()) {
+        result.message = LoadFailureMessage(folderPath, folderName, read);
         return result;
     }
     result.loaded = true;
-    result.root = BuildInfoTree(folderName, record);
+    result.root = BuildInfoTree(folderName, read.TakeRecord());
     return result;
 }
 

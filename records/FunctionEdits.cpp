@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "records/FunctionFileCheck.h"
+#include "records/FunctionFile.h"
 #include "records/LibraryPaths.h"
 #include "records/ParamTypes.h"
 #include "records/TextCodec.h"
@@ -72,18 +72,13 @@ bool IsEditableField(EditField field) {
 }
 
 Status FunctionEdit::Load(const std::string& path) {
-    FunctionRecord record;
-    FileStamp stamp;
-    if (!record.Load(path, &stamp)) {
-        const std::vector<std::string> problems = CheckFunctionFile(path);
-        std::string message = "could not read the function file " + DisplayPath(path);
-        if (!problems.empty())
-            message += ": " + problems.front();
-        return Status::Fail(message + "; nothing was changed");
-    }
+    FdbRead read = ReadFunctionFile(path, FdbPart::WholeFile);
+    if (!read.ok())
+        return Status::Fail("could not read the function file " + DisplayPath(path) + ": " +
+                            read.Reason() + "; nothing was changed");
     m_path = path;
-    m_record = std::move(record);
-    m_stamp = stamp;
+    m_stamp = {true, std::move(read.bytes)};
+    m_record = read.TakeRecord();
     return Status::Ok();
 }
 
