@@ -20,7 +20,7 @@
 #include "records/OutsideLinks.h"
 #include "records/ParamTypes.h"
 #include "records/TextCodec.h"
-#include "uisupport/CommandIds.h"
+#include "resources/CommandIds.h"
 #include "uisupport/UiSeam.h"
 
 using namespace kelvane;

@@ -6,7 +6,7 @@
 #include <QSignalBlocker>
 #include <algorithm>
 
-#include "infoview/InfoLabels.h"
+#include "infoview/IconCells.h"
 #include "records/DirScan.h"
 #include "records/LibraryPaths.h"
 #include "records/TextCodec.h"

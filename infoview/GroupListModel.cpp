@@ -1,6 +1,6 @@
 #include "infoview/GroupListModel.h"
 
-#include "infoview/InfoLabels.h"
+#include "infoview/IconCells.h"
 #include "records/DirScan.h"
 #include "records/FunctionFileCheck.h"
 #include "records/LibraryPaths.h"
@@ -9,7 +9,9 @@
 
 namespace kelvane {
 
-std::vector<ListColumn> SubgroupColumns() { return {{"Name", 80}, {"Description", 480}}; }
+std::vector<ListColumn> SubgroupColumns() {
+    return {{"Name", 80}, {"Description", 480}};
+}
 
 std::vector<ListColumn> FunctionColumns() {
     return {{"Name", 80}, {"Type", 50}, {"#", 20}, {"Description", 480}};
@@ -17,10 +19,14 @@ std::vector<ListColumn> FunctionColumns() {
 
 std::string FunctionKindWord(int kind) {
     switch (kind) {
-        case 0: return "Dll";
-        case 1: return "Schematic";
-        case 2: return "Script";
-        default: return "Unknown";
+        case 0:
+            return "Dll";
+        case 1:
+            return "Schematic";
+        case 2:
+            return "Script";
+        default:
+            return "Unknown";
     }
 }
 
@@ -31,15 +37,18 @@ GroupListing ListingOf(const std::vector<DirEntry>& entries) {
 
     listing.columns = SubgroupColumns();
     for (const DirEntry& entry : entries) {
-        if (IsFunctionFolderName(entry.name)) continue;
+        if (IsFunctionFolderName(entry.name))
+            continue;
         listing.rows.push_back(
             {{DisplayName(entry.name), std::string()}, libicon::kGroupClosed, entry.name});
     }
-    if (!listing.rows.empty()) return listing;
+    if (!listing.rows.empty())
+        return listing;
 
     listing.columns = FunctionColumns();
     for (const DirEntry& entry : entries) {
-        if (!IsFunctionFolderName(entry.name)) continue;
+        if (!IsFunctionFolderName(entry.name))
+            continue;
         listing.rows.push_back({{DisplayName(entry.name)}, libicon::kFunction, entry.name});
         const FdbRead read =
             ReadFunctionFile(GetFunctionFilePath(entry.path, entry.name), FdbPart::Header);

@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "infoview/IconCells.h"
 #include "infoview/InfoLabels.h"
 #include "records/FunctionFileCheck.h"
 #include "records/LibraryPaths.h"
@@ -28,10 +29,14 @@ InfoItem Labelled(std::string_view label, int labelIcon, std::string value, int 
 
 std::string KindText(std::int32_t kind) {
     switch (kind) {
-        case 0: return "DLL Function";
-        case 1: return "Schematic Function";
-        case 2: return "Script Function";
-        default: return "Unknown Function";
+        case 0:
+            return "DLL Function";
+        case 1:
+            return "Schematic Function";
+        case 2:
+            return "Script Function";
+        default:
+            return "Unknown Function";
     }
 }
 
@@ -46,12 +51,10 @@ InfoItem ParameterItem(const ParameterRecord& p) {
     item.children.push_back(Labelled(kLabelParameterType, kValue, typeName, kParamValue));
     item.children.push_back(Labelled(
         kLabelDefaultValue, kValue,
-        ValueDisplayText(p.defaultKind, Cp949ToUtf8(FieldText(p.defaultText)), true),
-        kParamValue));
+        ValueDisplayText(p.defaultKind, Cp949ToUtf8(FieldText(p.defaultText)), true), kParamValue));
     item.children.push_back(Labelled(
         kLabelStoredValue, kValue,
-        ValueDisplayText(p.storedKind, Cp949ToUtf8(FieldText(p.storedText)), false),
-        kParamValue));
+        ValueDisplayText(p.storedKind, Cp949ToUtf8(FieldText(p.storedText)), false), kParamValue));
     item.children.push_back(Labelled(kLabelParameterDescription, kValue,
                                      Cp949ToUtf8(FieldText(p.description)), kParamValue));
     return item;
@@ -72,13 +75,14 @@ InfoItem BuildInfoTree(const std::string& folderName, const FunctionRecord& reco
     basic.children.push_back(Item(kLabelAttribute, kLabel, kLabel));
     basic.children.push_back(
         Labelled(kLabelParameterCount, kLabel, std::to_string(h.parameterCount), kValue));
-    basic.children.push_back(Labelled(kLabelFunctionDescription, kLabel,
-                                      Cp949ToUtf8(FieldText(h.description)), kValue));
+    basic.children.push_back(
+        Labelled(kLabelFunctionDescription, kLabel, Cp949ToUtf8(FieldText(h.description)), kValue));
     root.children.push_back(std::move(basic));
 
     InfoItem parameters = Item(kParameters, kFolderClosed, kFolderOpen);
     parameters.expanded = true;
-    for (const ParameterRecord& p : record.parameters()) parameters.children.push_back(ParameterItem(p));
+    for (const ParameterRecord& p : record.parameters())
+        parameters.children.push_back(ParameterItem(p));
     root.children.push_back(std::move(parameters));
     return root;
 }

@@ -11,22 +11,6 @@ namespace kelvane {
 
 namespace {
 
-struct LabelField {
-    std::string_view label;
-    EditField field;
-};
-
-constexpr LabelField kLabels[] = {
-    {"Type", EditField::Type},
-    {"Attribute", EditField::Attribute},
-    {"Input/Output", EditField::InputOutput},
-    {"Parameter Type", EditField::ParameterType},
-    {"Default Value", EditField::DefaultValue},
-    {"Stored Value", EditField::StoredValue},
-    {"Description(Max:512 bytes)", EditField::ParameterDescription},
-    {"Description(Max:1024 bytes)", EditField::FunctionDescription},
-};
-
 // Encodes text for a field of N bytes; nothing is stored unless all of it fits.
 template <std::size_t N>
 Status StoreText(char (&field)[N], std::string_view utf8, std::string_view what) {
@@ -54,22 +38,6 @@ bool IsSelectableType(std::string_view typeName) {
 }
 
 }  // namespace
-
-std::optional<EditField> FieldOfLabel(std::string_view label) {
-    for (const LabelField& entry : kLabels)
-        if (entry.label == label)
-            return entry.field;
-    return std::nullopt;
-}
-
-bool IsParameterField(EditField field) {
-    return field != EditField::Type && field != EditField::Attribute &&
-           field != EditField::FunctionDescription;
-}
-
-bool IsEditableField(EditField field) {
-    return field != EditField::Type && field != EditField::Attribute;
-}
 
 Status FunctionEdit::Load(const std::string& path) {
     FdbRead read = ReadFunctionFile(path, FdbPart::WholeFile);

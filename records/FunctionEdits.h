@@ -16,25 +16,6 @@ namespace kelvane {
 // kelvane-cli. Texts come in as UTF-8 and are stored as CP949; a change that does not fit
 // its field, or text CP949 cannot hold, is refused with a message and changes nothing.
 
-// The fields the information tree's labels name.
-enum class EditField {
-    Type,
-    Attribute,
-    InputOutput,
-    ParameterType,
-    DefaultValue,
-    StoredValue,
-    ParameterDescription,
-    FunctionDescription,
-};
-
-// The field of a label text ("Default Value", "Description(Max:512 bytes)", ...).
-std::optional<EditField> FieldOfLabel(std::string_view label);
-// True for the labels under a parameter row.
-bool IsParameterField(EditField field);
-// "Type" and "Attribute" are shown but cannot be changed.
-bool IsEditableField(EditField field);
-
 // A function file read for one command. Save writes the whole record back, and refuses
 // when the file on disk is no longer the one that was read.
 class FunctionEdit {

@@ -20,7 +20,7 @@
 #include "records/FunctionEdits.h"
 #include "records/FunctionRecord.h"
 #include "records/LibraryPaths.h"
-#include "uisupport/CommandIds.h"
+#include "resources/CommandIds.h"
 
 using namespace kelvane;
 
