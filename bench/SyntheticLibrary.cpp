@@ -22,7 +22,7 @@ public:
         : m_shape(shape), m_rng(shape.seed), m_result(result) {}
 
     std::string Function(const std::string& group, int index) {
-        sample::FunctionSpec spec;
+        sample::SampleFunction spec;
         spec.name = "F" + std::to_string(index);
         spec.kind = static_cast<int>(m_rng() % 3);
         spec.description.clear();
