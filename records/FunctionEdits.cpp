@@ -14,13 +14,10 @@ namespace {
 // Encodes text for a field of N bytes; nothing is stored unless all of it fits.
 template <std::size_t N>
 Status StoreText(char (&field)[N], std::string_view utf8, std::string_view what) {
-    const std::optional<std::string> cp949 = Utf8ToCp949(utf8);
-    if (!cp949)
-        return Status::Fail(NotCp949Message(what));
-    if (!SetFieldText(field, *cp949))
-        return Status::Fail(std::string(what) + " is " + std::to_string(cp949->size()) +
-                            " bytes long; its field holds at most " + std::to_string(N - 1) +
-                            " bytes; nothing was written");
+    const FieldFit fit = FitField(utf8, N - 1, what);
+    if (!fit.cp949)
+        return Status::Fail(fit.tooLong ? fit.refusal + "; nothing was written" : fit.refusal);
+    static_cast<void>(SetFieldText(field, *fit.cp949));
     return Status::Ok();
 }
 
