@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -91,6 +92,25 @@ FdbRead Parse(const Source& source, FdbPart part) {
     return read;
 }
 
+FdbRead Salvage(const Source& file) {
+    std::string bytes(
+        static_cast<std::size_t>(std::min<std::uint64_t>(file.size, fdb::kMaxFunctionFileBytes)),
+        '\0');
+    if (const int error = file.ReadAt(bytes.data(), bytes.size(), 0))
+        return Faulty(FdbFault::Unreadable, error);
+    FdbRead read = Parse(file, FdbPart::Records);
+    if (!read.ok() && read.fault != FdbFault::Unreadable && bytes.size() >= fdb::kHeaderSize) {
+        // The records the bytes hold whole, however many the header announces.
+        const std::size_t whole = (bytes.size() - fdb::kHeaderSize) / fdb::kParameterSize;
+        const std::int32_t count = read.header.parameterCount;
+        read.parameters.resize(count < 0 ? 0 : std::min(whole, static_cast<std::size_t>(count)));
+        std::memcpy(read.parameters.data(), bytes.data() + fdb::kHeaderSize,
+                    read.parameters.size() * fdb::kParameterSize);
+    }
+    read.bytes = std::move(bytes);
+    return read;
+}
+
 // Never opened unless a regular file stands at the name; non-blocking all the same, in
 // case a FIFO took its place since.
 UniqueFd Open(int dirfd, const std::string& name, FdbRead& failure) {
@@ -122,6 +142,8 @@ FdbRead ReadFunctionFileAt(int dirfd, const std::string& name, FdbPart part) {
     if (!S_ISREG(st.st_mode))
         return Faulty(FdbFault::NotRegular);
     const Source file{fd.get(), {}, static_cast<std::uint64_t>(st.st_size)};
+    if (part == FdbPart::Salvage)
+        return Salvage(file);
     if (part != FdbPart::WholeFile)
         return Parse(file, part);
 

@@ -31,6 +31,10 @@ enum class FdbPart {
     Header,     // the header alone, with the same checks of its count (for listings)
     Records,    // the header and the records it announces; bytes after them are not read
     WholeFile,  // every byte, kept in bytes so that a save can tell whether it changed
+    // Whatever the file holds, sound or not, for showing it: the fault as a Records read
+    // finds it, bytes up to fdb::kMaxFunctionFileBytes, and the records of a damaged file
+    // as far as those bytes hold them whole.
+    Salvage,
 };
 
 struct FdbRead {
@@ -40,7 +44,7 @@ struct FdbRead {
     std::uint64_t trailingBytes = 0;  // after the last record, which a save drops
     FunctionHeader header{};
     std::vector<ParameterRecord> parameters;  // Records and WholeFile
-    std::string bytes;                        // WholeFile
+    std::string bytes;                        // WholeFile and Salvage
 
     bool ok() const { return fault == FdbFault::None; }
     // Why the file was not read, worded to follow its name: "is 1000 bytes, shorter than

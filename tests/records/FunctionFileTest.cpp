@@ -27,18 +27,24 @@ TEST(FunctionFile, everyPartAndTheBytesAgreeOnTheFault) {
         const char* what;
         std::string bytes;
         FdbFault fault;
+        std::size_t salvaged;  // the records shown of it
     } cases[] = {
-        {"sound", WithCount(one, 1), FdbFault::None},
-        {"trailing bytes", WithCount(one + "tail", 1), FdbFault::None},
-        {"short", std::string(fdb::kHeaderSize - 1, '\0'), FdbFault::ShortHeader},
-        {"negative", WithCount(one, -3), FdbFault::NegativeCount},
-        {"past the end", WithCount(one, 2), FdbFault::CountPastEnd},
+        {"sound", WithCount(one, 1), FdbFault::None, 1},
+        {"trailing bytes", WithCount(one + "tail", 1), FdbFault::None, 1},
+        {"short", std::string(fdb::kHeaderSize - 1, '\0'), FdbFault::ShortHeader, 0},
+        {"negative", WithCount(one, -3), FdbFault::NegativeCount, 0},
+        {"past the end", WithCount(one, 2), FdbFault::CountPastEnd, 1},
     };
     for (const auto& c : cases) {
         const std::string path = dir / "f.fdb";
         WriteBytes(path, c.bytes);
-        for (FdbPart part : {FdbPart::Header, FdbPart::Records, FdbPart::WholeFile})
+        for (FdbPart part :
+             {FdbPart::Header, FdbPart::Records, FdbPart::WholeFile, FdbPart::Salvage})
             EXPECT_EQ(ReadFunctionFile(path, part).fault, c.fault) << c.what;
+        // Shown as far as it goes: the bytes, and the records they hold whole.
+        const FdbRead salvaged = ReadFunctionFile(path, FdbPart::Salvage);
+        EXPECT_EQ(salvaged.bytes, c.bytes) << c.what;
+        EXPECT_EQ(salvaged.parameters.size(), c.salvaged) << c.what;
         const FdbRead parsed = ParseFunctionBytes(c.bytes);
         EXPECT_EQ(parsed.fault, c.fault) << c.what;
         FunctionEdit edit;
