@@ -38,8 +38,8 @@ bool IsFunctionFolderName(std::string_view name) {
     return name.size() >= 2 && name.substr(name.size() - 2) == "()";
 }
 
-TreeItemKind LibraryTreeChild(std::string_view name) {
-    if (name == kSourceFolderName)
+TreeItemKind LibraryTreeChild(std::string_view name, bool inRoot) {
+    if (name == kSourceFolderName && !inRoot)
         return TreeItemKind::Hidden;
     return IsFunctionFolderName(name) ? TreeItemKind::Function : TreeItemKind::Group;
 }

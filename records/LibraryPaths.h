@@ -27,13 +27,14 @@ std::string ProgramDirectoryOf(const std::string& programPath);
 // True when the name ends in exactly "()".
 bool IsFunctionFolderName(std::string_view name);
 
-// What a folder is in the library tree, by its name.
+// What a folder is in the library tree, by its name. Every folder directly in the library
+// root is a tab, "_Src" too (inRoot); below, "_Src" is a function's project folder.
 enum class TreeItemKind {
     Hidden,    // the source folder: never shown, never entered
     Function,  // a function folder
     Group,     // any other folder
 };
-TreeItemKind LibraryTreeChild(std::string_view name);
+TreeItemKind LibraryTreeChild(std::string_view name, bool inRoot = false);
 
 // Why a name cannot be a folder beside others; None when it can. A name never leaves the
 // folder it is made in.
