@@ -21,6 +21,7 @@ constexpr int kOpenDirectory = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
 // only its descriptor stays open while the walk is below it.
 struct Frame {
     int fd;
+    DirIdentity id;
     std::string name;
     std::size_t pathLength;
     int depth;
@@ -32,46 +33,61 @@ bool NotADirectoryAnyMore(int error) {
     return error == ENOENT || error == ENOTDIR;
 }
 
+// Room for a few hundred entries per call: most folders are read in one call and the
+// call that finds the end.
+constexpr std::size_t kEntryBufferSize = 32 * 1024;
+
+// Reads the entries of the directory open as readFd from its position to its end; links
+// are examined relative to it. One system call per buffer of entries, none per entry but
+// for links and file systems that do not give the entry type.
+int ReadEntries(int readFd, std::vector<Subdirectory>& found) {
+    alignas(dirent64) char buffer[kEntryBufferSize];
+    int failure = 0;
+    for (;;) {
+        const ssize_t got = getdents64(readFd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            failure = errno;
+            break;
+        }
+        if (got == 0)
+            break;
+        for (ssize_t offset = 0; offset < got;) {
+            const auto* entry = reinterpret_cast<const dirent64*>(buffer + offset);
+            offset += entry->d_reclen;
+            const char* name = entry->d_name;
+            if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0)
+                continue;
+            if (entry->d_type == DT_DIR) {
+                found.push_back({name, {}});  // known to be one: no call needed
+                continue;
+            }
+            if (entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN)
+                continue;
+            struct stat st {};
+            if (fstatat(readFd, name, &st, 0) == 0) {
+                if (S_ISDIR(st.st_mode))
+                    found.push_back({name, {st.st_dev, st.st_ino}});
+            } else if (errno != ENOENT && errno != ELOOP && errno != ENOTDIR && failure == 0) {
+                failure = errno;  // cannot tell whether it is a directory
+            }
+        }
+    }
+    return failure;
+}
+
 }  // namespace
 
 int ReadSubdirectories(int dirFd, std::vector<Subdirectory>& found) {
+    // A duplicate shares its position with dirFd: read from the start, and leave it there.
     const int own = fcntl(dirFd, F_DUPFD_CLOEXEC, 0);
     if (own < 0)
         return errno;
-    DIR* handle = fdopendir(own);
-    if (!handle) {
-        const int error = errno;
-        close(own);
-        return error;
-    }
-    rewinddir(handle);  // the duplicate shares its position with dirFd
-    int failure = 0;
-    for (;;) {
-        errno = 0;
-        const dirent* entry = readdir(handle);
-        if (!entry) {
-            if (errno != 0 && failure == 0)
-                failure = errno;
-            break;
-        }
-        const char* name = entry->d_name;
-        if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0)
-            continue;
-        if (entry->d_type == DT_DIR) {
-            found.push_back({name, {}});  // known to be one: no call needed
-            continue;
-        }
-        if (entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN)
-            continue;
-        struct stat st {};
-        if (fstatat(dirFd, name, &st, 0) == 0) {
-            if (S_ISDIR(st.st_mode))
-                found.push_back({name, {st.st_dev, st.st_ino}});
-        } else if (errno != ENOENT && errno != ELOOP && errno != ENOTDIR && failure == 0) {
-            failure = errno;  // cannot tell whether it is a directory
-        }
-    }
-    closedir(handle);
+    int failure = lseek(own, 0, SEEK_SET) == 0 ? ReadEntries(own, found) : errno;
+    if (lseek(own, 0, SEEK_SET) != 0 && failure == 0)
+        failure = errno;
+    close(own);
     return failure;
 }
 
@@ -100,10 +116,11 @@ bool WalkDirectories(const std::string& start, WalkVisitor& visitor) {
             close(fd);
             return;
         }
-        stack.push_back({fd, std::move(name), path.size(), depth, {}});
+        stack.push_back({fd, {st.st_dev, st.st_ino}, std::move(name), path.size(), depth, {}});
         Frame& frame = stack.back();
-        visitor.Entered(WalkDir{frame.fd, frame.name, path, depth});
-        if (const int error = ReadSubdirectories(frame.fd, frame.children))
+        visitor.Entered(WalkDir{frame.fd, frame.name, path, depth, frame.id});
+        // The descriptor is the walk's own and still at its start: read it directly.
+        if (const int error = ReadEntries(frame.fd, frame.children))
             visitor.Unreadable(path, frame.name, error);
     };
     enter(startFd, LastComponent(path), 0);
@@ -117,7 +134,7 @@ bool WalkDirectories(const std::string& start, WalkVisitor& visitor) {
         }
         const Subdirectory child = top.children[top.next++];
         path.resize(top.pathLength);
-        if (!visitor.Found(WalkDir{top.fd, top.name, path, top.depth}, child.name))
+        if (!visitor.Found(WalkDir{top.fd, top.name, path, top.depth, top.id}, child.name))
             continue;
         if (path.empty() || path.back() != '/')
             path += '/';
