@@ -79,9 +79,32 @@ std::string Excerpt(std::string_view text, std::size_t offset, std::size_t lengt
         return at;
     };
     offset = std::min(offset, text.size());
-    const std::size_t begin = back(offset, kExcerptLead);
-    std::size_t end = forward(begin, kExcerptLength);
-    end = std::max(end, std::min(text.size(), offset + length));  // the whole match
+    const std::size_t matchEnd = std::min(text.size(), offset + length);
+    std::size_t begin = 0;
+    std::size_t end = forward(0, kExcerptLength);
+    if (end < text.size()) {
+        // Too long to show whole: a window from a little before the match, using all of its
+        // length near the end, cut at blanks where there are some.
+        begin = back(offset, kExcerptLead);
+        end = forward(begin, kExcerptLength);
+        if (end == text.size())
+            begin = std::min(begin, back(text.size(), kExcerptLength));
+        auto blank = [&](std::size_t i) {
+            const auto byte = static_cast<unsigned char>(text[i]);
+            return byte <= ' ' || byte == 0x7F;
+        };
+        for (std::size_t i = begin; begin > 0 && i < offset; ++i)
+            if (blank(i)) {
+                begin = i + 1;
+                break;
+            }
+        for (std::size_t i = end; end < text.size() && i > matchEnd; --i)
+            if (blank(i - 1)) {
+                end = i - 1;
+                break;
+            }
+        end = std::max(end, matchEnd);
+    }
 
     std::string excerpt;
     if (begin > 0)
