@@ -34,10 +34,24 @@ struct GeneratedFunction {
     std::vector<Parameter> params;
 };
 
+// The library of the search benchmarks: 10 tabs of 10 groups of 10 groups (1,100 groups
+// below the tabs), 100 functions in each of the 1,000 innermost, 0 to 4 parameters each.
+inline LibraryShape SearchShape() {
+    LibraryShape shape;
+    shape.topLevelGroups = 10;
+    shape.depth = 3;
+    shape.fanout = 10;
+    shape.functionsPerGroup = 100;
+    shape.parametersPerFunction = 4;
+    shape.varyParameters = true;
+    shape.wideFunctions = 0;
+    return shape;
+}
+
 struct GeneratedLibrary {
-    std::string wideGroup;               // path of the wide group
-    std::vector<std::string> wideFiles;  // its function files, in creation order
-    std::vector<std::string> files;      // every function file, in creation order
+    std::string wideGroup;                 // path of the wide group
+    std::vector<std::string> wideFiles;    // its function files, in creation order
+    std::vector<std::string> files;        // every function file, in creation order
     std::vector<GeneratedFunction> facts;  // filled when asked for, in creation order
     int functions = 0;
     int groups = 0;

@@ -7,7 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 #include "records/LibraryPaths.h"
@@ -18,8 +18,6 @@ namespace {
 // How often the count of folders searched is brought up to date while a search runs.
 constexpr int kProgressMs = 100;
 constexpr QSize kInitialSize(600, 400);
-
-enum Column { kFunctionColumn, kGroupColumn, kFieldColumn, kExcerptColumn, kColumnCount };
 
 QString FromUtf8(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -35,10 +33,11 @@ QString Counted(long n, const QString& one, const QString& many) {
 CFindFunctionDlg::CFindFunctionDlg(QWidget* parent, CSearchRunner::SearchFunction search)
     : QDialog(parent),
       m_runner(this, std::move(search)),
+      m_found(this),
       m_query(new QLineEdit(this)),
       m_find(new QPushButton(tr("&Find"), this)),
       m_stop(new QPushButton(tr("&Stop"), this)),
-      m_results(new QTreeWidget(this)),
+      m_results(new QTreeView(this)),
       m_status(new QLabel(this)),
       m_progressTimer(new QTimer(this)) {
     setWindowTitle(tr("Find Function"));
@@ -80,9 +79,9 @@ CFindFunctionDlg::CFindFunctionDlg(QWidget* parent, CSearchRunner::SearchFunctio
 
     m_results->setObjectName(QStringLiteral("results"));
     m_results->setAccessibleName(tr("Functions found"));
-    m_results->setColumnCount(kColumnCount);
-    m_results->setHeaderLabels({tr("Function"), tr("Group"), tr("Field"), tr("Excerpt")});
+    m_results->setModel(&m_found);
     m_results->setRootIsDecorated(false);
+    m_results->setItemsExpandable(false);
     m_results->setUniformRowHeights(true);
     m_results->setAllColumnsShowFocus(true);
     m_results->header()->setStretchLastSection(true);
@@ -101,10 +100,7 @@ CFindFunctionDlg::CFindFunctionDlg(QWidget* parent, CSearchRunner::SearchFunctio
     connect(m_query, &QLineEdit::returnPressed, this, &CFindFunctionDlg::StartSearch);
     connect(m_find, &QPushButton::clicked, this, &CFindFunctionDlg::StartSearch);
     connect(m_stop, &QPushButton::clicked, this, &CFindFunctionDlg::StopSearch);
-    connect(m_results, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
-        emit functionActivated(item->data(kFunctionColumn, kNameRole).toByteArray().toStdString(),
-                               item->data(kFunctionColumn, kPathRole).toByteArray().toStdString());
-    });
+    connect(m_results, &QTreeView::activated, this, &CFindFunctionDlg::Activate);
     connect(&m_runner, &CSearchRunner::hitsFound, this, &CFindFunctionDlg::AddHits);
     connect(&m_runner, &CSearchRunner::finished, this, &CFindFunctionDlg::Finished);
     m_progressTimer->setInterval(kProgressMs);
@@ -120,7 +116,7 @@ void CFindFunctionDlg::StartSearch() {
         if (m_fields[i]->isChecked())
             query.fields |= kelvane::FieldBit(static_cast<kelvane::SearchField>(i));
     m_runner.Stop();
-    m_results->clear();
+    m_found.Clear();
     if (query.words.empty() || query.fields == 0) {
         SetSearching(false);
         m_status->setText(query.words.empty() ? tr("Type the words to look for.")
@@ -132,6 +128,7 @@ void CFindFunctionDlg::StartSearch() {
         m_status->setText(tr("At most %1 words.").arg(kelvane::kMaxSearchWords));
         return;
     }
+    m_found.SetLibraryRoot(kelvane::GetLibraryRoot());
     m_runner.Start(m_start, query, m_threads);
     SetSearching(true);
     ShowProgress();
@@ -142,7 +139,7 @@ void CFindFunctionDlg::StopSearch() {
         return;
     m_runner.Stop();
     SetSearching(false);
-    const int found = m_results->topLevelItemCount();
+    const int found = m_found.rowCount();
     m_status->setText(
         tr("Stopped: %1; %2.")
             .arg(Progress(), Counted(found, tr("1 function found"), tr("%1 functions found"))));
@@ -154,43 +151,19 @@ void CFindFunctionDlg::hideEvent(QHideEvent* e) {
 }
 
 void CFindFunctionDlg::AddHits(const std::vector<kelvane::SearchHit>& hits) {
-    const std::string root = kelvane::GetLibraryRoot();
-    QList<QTreeWidgetItem*> items;
-    items.reserve(static_cast<qsizetype>(hits.size()));
-    for (const kelvane::SearchHit& hit : hits) {
-        std::string group = kelvane::ParentPath(hit.folderPath);
-        if (group.compare(0, root.size() + 1, root + "/") == 0)
-            group = group.substr(root.size() + 1);
-        QString field;
-        const int parameter = hit.match.parameter + 1;
-        switch (hit.match.field) {
-            case kelvane::SearchField::kName:
-                field = tr("Name");
-                break;
-            case kelvane::SearchField::kDescription:
-                field = tr("Description");
-                break;
-            case kelvane::SearchField::kType:
-                field = tr("Parameter %1 type").arg(parameter);
-                break;
-            case kelvane::SearchField::kParamDescription:
-                field = tr("Parameter %1 description").arg(parameter);
-                break;
-        }
-        auto* item = new QTreeWidgetItem(QStringList{FromUtf8(kelvane::DisplayName(hit.folderName)),
-                                                     FromUtf8(kelvane::DisplayPath(group)), field,
-                                                     FromUtf8(hit.match.excerpt)});
-        item->setData(kFunctionColumn, kPathRole, QByteArray::fromStdString(hit.folderPath));
-        item->setData(kFunctionColumn, kNameRole, QByteArray::fromStdString(hit.folderName));
-        item->setToolTip(kExcerptColumn, item->text(kExcerptColumn));
-        items.push_back(item);
-    }
-    const bool first = m_results->topLevelItemCount() == 0;
-    m_results->addTopLevelItems(items);
-    if (first && !items.isEmpty()) {
-        for (int c = 0; c < kExcerptColumn; ++c)
+    const bool first = m_found.rowCount() == 0;
+    m_found.Append(hits);
+    if (first)  // fit the short columns to the first results
+        for (int c = CSearchResultsModel::kFunctionColumn; c < CSearchResultsModel::kExcerptColumn;
+             ++c)
             m_results->resizeColumnToContents(c);
-    }
+}
+
+void CFindFunctionDlg::Activate(const QModelIndex& index) {
+    if (!index.isValid())
+        return;
+    const kelvane::SearchHit& hit = m_found.Hit(index.row());
+    emit functionActivated(hit.folderName, hit.folderPath);
 }
 
 void CFindFunctionDlg::Finished(const kelvane::SearchSummary& summary) {

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "search/ui/SearchResultsModel.h"
 #include "search/ui/SearchRunner.h"
 
 class QCheckBox;
@@ -11,8 +12,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTimer;
-class QTreeWidget;
-class QTreeWidgetItem;
+class QTreeView;
 
 // "Find Function": a window of its own beside the main window. The user types words and
 // presses Enter; the functions whose chosen fields hold them all fill the list while the
@@ -23,10 +23,6 @@ class CFindFunctionDlg : public QDialog {
     Q_DISABLE_COPY_MOVE(CFindFunctionDlg)
 
 public:
-    // Each item keeps the raw path and name of its function folder.
-    static constexpr int kPathRole = Qt::UserRole;
-    static constexpr int kNameRole = Qt::UserRole + 1;
-
     explicit CFindFunctionDlg(QWidget* parent = nullptr, CSearchRunner::SearchFunction search = {});
 
     // Where searches start (the library root), and how many threads they use.
@@ -38,7 +34,8 @@ public:
     bool IsSearching() const { return m_runner.IsRunning(); }
 
     QLineEdit* QueryEdit() { return m_query; }
-    QTreeWidget* Results() { return m_results; }
+    QTreeView* Results() { return m_results; }
+    CSearchResultsModel& Found() { return m_found; }
     QPushButton* StopButton() { return m_stop; }
     QLabel* Status() { return m_status; }
 
@@ -51,19 +48,21 @@ protected:
 
 private:
     void AddHits(const std::vector<kelvane::SearchHit>& hits);
+    void Activate(const QModelIndex& index);
     void Finished(const kelvane::SearchSummary& summary);
     void ShowProgress();
     void SetSearching(bool searching);
     QString Progress() const;
 
     CSearchRunner m_runner;
+    CSearchResultsModel m_found;
     std::string m_start;
     int m_threads = 1;
     QLineEdit* m_query;
     std::vector<QCheckBox*> m_fields;  // in SearchField order
     QPushButton* m_find;
     QPushButton* m_stop;
-    QTreeWidget* m_results;
+    QTreeView* m_results;
     QLabel* m_status;
     QTimer* m_progressTimer;
 };

@@ -7,7 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <algorithm>
 #include <functional>
 #include <memory>
@@ -35,10 +35,12 @@ bool WaitFor(const std::function<bool()>& condition) {
     return condition();
 }
 
-std::vector<std::string> Column(QTreeWidget* results, int column) {
+// The texts of a column of the results, sorted.
+std::vector<std::string> Column(CFindFunctionDlg* dialog, int column) {
+    const CSearchResultsModel& found = dialog->Found();
     std::vector<std::string> texts;
-    for (int i = 0; i < results->topLevelItemCount(); ++i)
-        texts.push_back(results->topLevelItem(i)->text(column).toStdString());
+    for (int row = 0; row < found.rowCount(); ++row)
+        texts.push_back(found.index(row, column).data().toString().toStdString());
     std::sort(texts.begin(), texts.end());
     return texts;
 }
@@ -75,9 +77,12 @@ protected:
         return dialog;
     }
 
-    QTreeWidgetItem* Row(CFindFunctionDlg* dialog, const QString& name) {
-        const auto rows = dialog->Results()->findItems(name, Qt::MatchExactly);
-        return rows.isEmpty() ? nullptr : rows.front();
+    static QModelIndex Row(CFindFunctionDlg* dialog, const QString& name) {
+        const CSearchResultsModel& found = dialog->Found();
+        for (int row = 0; row < found.rowCount(); ++row)
+            if (found.index(row, 0).data().toString() == name)
+                return found.index(row, 0);
+        return {};
     }
 
     TempDir home;
@@ -93,18 +98,18 @@ TEST_F(FindFunctionTest, resultsFill_doubleClickOrEnterSelectsTheFunctionInItsTa
     ASSERT_NE(frame->findChild<CFindFunctionDlg*>(), nullptr);  // Ctrl+F opened it
     CFindFunctionDlg* dialog = Find(QStringLiteral("box"));
     ASSERT_NE(dialog, nullptr);
-    QTreeWidget* results = dialog->Results();
-    EXPECT_EQ(Column(results, 0), (std::vector<std::string>{"Blur()", "Gauss()"}));
-    EXPECT_EQ(Column(results, 1),
+    QTreeView* results = dialog->Results();
+    EXPECT_EQ(Column(dialog, 0), (std::vector<std::string>{"Blur()", "Gauss()"}));
+    EXPECT_EQ(Column(dialog, 1),
               (std::vector<std::string>{"Advanced/Deep/Deeper", "Basic/Filter"}));
-    EXPECT_EQ(Column(results, 2), (std::vector<std::string>{"Description", "Description"}));
+    EXPECT_EQ(Column(dialog, 2), (std::vector<std::string>{"Description", "Description"}));
     EXPECT_TRUE(dialog->Status()->text().startsWith(QStringLiteral("2 functions found; ")))
         << dialog->Status()->text().toStdString();
 
     // Double-click: its tab, the groups above it opened, it selected, and shown.
-    QTreeWidgetItem* gauss = Row(dialog, QStringLiteral("Gauss()"));
-    ASSERT_NE(gauss, nullptr);
-    const QPoint at = results->visualItemRect(gauss).center();
+    const QModelIndex gauss = Row(dialog, QStringLiteral("Gauss()"));
+    ASSERT_TRUE(gauss.isValid());
+    const QPoint at = results->visualRect(gauss).center();
     DoubleClick(results->viewport(), at);
     CLibraryTreeCtrl* tree = frame->GetBrowser()->CurrentTree();
     ASSERT_NE(tree, nullptr);
@@ -120,7 +125,7 @@ TEST_F(FindFunctionTest, resultsFill_doubleClickOrEnterSelectsTheFunctionInItsTa
     EXPECT_EQ(info->topLevelItem(0)->text(0), QStringLiteral("Gauss()"));
 
     // Enter on another result.
-    results->setCurrentItem(Row(dialog, QStringLiteral("Blur()")));
+    results->setCurrentIndex(Row(dialog, QStringLiteral("Blur()")));
     QTest::keyClick(results, Qt::Key_Return);
     tree = frame->GetBrowser()->CurrentTree();
     EXPECT_EQ(kelvane::LastComponent(tree->m_strRootPath), "Basic");
@@ -132,9 +137,9 @@ TEST_F(FindFunctionTest, resultsFill_doubleClickOrEnterSelectsTheFunctionInItsTa
     // Only the fields chosen; a function no longer on disk is said to be gone.
     dialog->findChild<QCheckBox*>(QStringLiteral("description"))->setChecked(false);
     dialog = Find(QStringLiteral("EDGE"));
-    EXPECT_EQ(Column(results, 0), std::vector<std::string>{"Edge()"});
+    EXPECT_EQ(Column(dialog, 0), std::vector<std::string>{"Edge()"});
     std::filesystem::remove_all(home / "FunctionLibrary/Basic/Edge()");
-    emit results->itemActivated(results->topLevelItem(0), 0);
+    emit results->activated(dialog->Found().index(0, 0));
     ASSERT_EQ(seam.messages.size(), 1u);
     EXPECT_TRUE(
         seam.messages[0].endsWith(QStringLiteral("Edge() is not in the library tree any more.")));
@@ -160,7 +165,7 @@ TEST(FindFunctionDlg, stopNewSearchAndClosingEndTheSearch_laterHitsAreDropped) {
     dialog->show();
     dialog->QueryEdit()->setText(QStringLiteral("First"));
     dialog->StartSearch();
-    ASSERT_TRUE(WaitFor([&] { return dialog->Results()->topLevelItemCount() == 1; }));
+    ASSERT_TRUE(WaitFor([&] { return dialog->Found().rowCount() == 1; }));
     EXPECT_TRUE(dialog->IsSearching());  // and the window was not held up meanwhile
     EXPECT_TRUE(dialog->StopButton()->isEnabled());
 
@@ -170,18 +175,17 @@ TEST(FindFunctionDlg, stopNewSearchAndClosingEndTheSearch_laterHitsAreDropped) {
     EXPECT_TRUE(dialog->Status()->text().startsWith(QStringLiteral("Stopped: ")));
     ASSERT_TRUE(WaitFor([&] { return ended == 1; }));
     QCoreApplication::processEvents();
-    EXPECT_EQ(Column(dialog->Results(), 0), std::vector<std::string>{"First()"});
+    EXPECT_EQ(Column(dialog.get(), 0), std::vector<std::string>{"First()"});
 
     // A new search stops the one running, and shows only its own results.
     dialog->QueryEdit()->setText(QStringLiteral("Second"));
     dialog->StartSearch();
-    ASSERT_TRUE(
-        WaitFor([&] { return started == 2 && dialog->Results()->topLevelItemCount() == 1; }));
+    ASSERT_TRUE(WaitFor([&] { return started == 2 && dialog->Found().rowCount() == 1; }));
     dialog->QueryEdit()->setText(QStringLiteral("Third"));
     dialog->StartSearch();
-    ASSERT_TRUE(WaitFor([&] { return ended == 2 && dialog->Results()->topLevelItemCount() == 1; }));
+    ASSERT_TRUE(WaitFor([&] { return ended == 2 && dialog->Found().rowCount() == 1; }));
     QCoreApplication::processEvents();
-    EXPECT_EQ(Column(dialog->Results(), 0), std::vector<std::string>{"Third()"});
+    EXPECT_EQ(Column(dialog.get(), 0), std::vector<std::string>{"Third()"});
 
     // Closing the window stops it too.
     dialog->close();
