@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "records/LibraryPaths.h"
 #include "records/TextCodec.h"
@@ -18,6 +19,8 @@ namespace {
 // How often the count of folders searched is brought up to date while a search runs.
 constexpr int kProgressMs = 100;
 constexpr QSize kInitialSize(600, 400);
+// The widest a fitted column of the results gets, so that the excerpt stays in sight.
+constexpr int kMaxFittedColumnWidth = 200;
 
 QString FromUtf8(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -153,10 +156,16 @@ void CFindFunctionDlg::hideEvent(QHideEvent* e) {
 void CFindFunctionDlg::AddHits(const std::vector<kelvane::SearchHit>& hits) {
     const bool first = m_found.rowCount() == 0;
     m_found.Append(hits);
-    if (first)  // fit the short columns to the first results
-        for (int c = CSearchResultsModel::kFunctionColumn; c < CSearchResultsModel::kExcerptColumn;
-             ++c)
-            m_results->resizeColumnToContents(c);
+    if (first)
+        FitColumns();
+}
+
+void CFindFunctionDlg::FitColumns() {
+    for (int c = CSearchResultsModel::kFunctionColumn; c < CSearchResultsModel::kExcerptColumn;
+         ++c) {
+        m_results->resizeColumnToContents(c);  // as far as the rows in sight need
+        m_results->setColumnWidth(c, std::min(m_results->columnWidth(c), kMaxFittedColumnWidth));
+    }
 }
 
 void CFindFunctionDlg::Activate(const QModelIndex& index) {
@@ -168,6 +177,7 @@ void CFindFunctionDlg::Activate(const QModelIndex& index) {
 
 void CFindFunctionDlg::Finished(const kelvane::SearchSummary& summary) {
     SetSearching(false);
+    FitColumns();
     QString text = tr("%1; %2.").arg(
         Counted(summary.hits, tr("1 function found"), tr("%1 functions found")), Progress());
     QStringList problems;

@@ -49,6 +49,7 @@ protected:
 private:
     void AddHits(const std::vector<kelvane::SearchHit>& hits);
     void Activate(const QModelIndex& index);
+    void FitColumns();
     void Finished(const kelvane::SearchSummary& summary);
     void ShowProgress();
     void SetSearching(bool searching);
