@@ -265,7 +265,6 @@ public:
             } catch (...) {
                 std::lock_guard lock(failureMutex);
                 failure = std::current_exception();
-                m_failed = true;
             }
         };
         std::vector<std::thread> threads;
@@ -356,7 +355,6 @@ private:
     std::atomic<std::size_t> m_head{0};
     std::mutex m_mutex;  // guards m_closed, the emitter and the parts' done and kept
     std::unordered_set<DirIdentity, IdentityHash> m_closed;
-    bool m_failed = false;
 };
 
 std::string Join(const std::string& dir, const std::string& name) {
@@ -368,7 +366,7 @@ std::string Join(const std::string& dir, const std::string& name) {
 SearchSummary SearchLibrary(const std::string& startPath, const SearchQuery& query,
                             SearchSink& sink, const SearchOptions& options) {
     const QueryMatcher matcher(query);
-    const std::string root = GetLibraryRoot();
+    const std::string root = options.libraryRoot.empty() ? GetLibraryRoot() : options.libraryRoot;
     Emitter emitter(sink, options);
     std::string start = startPath;
     while (start.size() > 1 && start.back() == '/')

@@ -53,6 +53,9 @@ struct SearchOptions {
     int threads = 1;
     const std::atomic<bool>* stop = nullptr;  // once set, the search ends and reports no more
     SearchCounters* counters = nullptr;
+    // The library root, every folder in which is a tab, "_Src" too; GetLibraryRoot() when
+    // empty.
+    std::string libraryRoot;
 };
 
 // Matches every function folder below start (start included) against the query, in the

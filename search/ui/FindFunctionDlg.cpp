@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QHideEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -131,8 +132,11 @@ void CFindFunctionDlg::StartSearch() {
         m_status->setText(tr("At most %1 words.").arg(kelvane::kMaxSearchWords));
         return;
     }
-    m_found.SetLibraryRoot(kelvane::GetLibraryRoot());
-    m_runner.Start(m_start, query, m_threads);
+    kelvane::SearchOptions options;
+    options.threads = m_threads;
+    options.libraryRoot = kelvane::GetLibraryRoot();
+    m_found.SetLibraryRoot(options.libraryRoot);
+    m_runner.Start(m_start, query, options);
     SetSearching(true);
     ShowProgress();
 }
@@ -149,7 +153,9 @@ void CFindFunctionDlg::StopSearch() {
 }
 
 void CFindFunctionDlg::hideEvent(QHideEvent* e) {
-    StopSearch();
+    // Closed, not hidden by the window system with the main window.
+    if (!e->spontaneous())
+        StopSearch();
     QDialog::hideEvent(e);
 }
 

@@ -41,7 +41,7 @@ CSearchRunner::~CSearchRunner() {
 }
 
 void CSearchRunner::Start(const std::string& start, const kelvane::SearchQuery& query,
-                          int threads) {
+                          const kelvane::SearchOptions& given) {
     Stop();
     auto run = std::make_shared<Run>();
     // Runs on the user-interface thread; events for a destroyed runner are dropped.
@@ -54,8 +54,7 @@ void CSearchRunner::Start(const std::string& start, const kelvane::SearchQuery& 
             },
             Qt::QueuedConnection);
     };
-    kelvane::SearchOptions options;
-    options.threads = threads;
+    kelvane::SearchOptions options = given;
     options.stop = &run->stop;
     options.counters = &run->counters;
     m_current = run;

@@ -26,7 +26,8 @@ public:
     explicit CSearchRunner(QObject* parent = nullptr, SearchFunction search = {});
     ~CSearchRunner() override;
 
-    void Start(const std::string& start, const kelvane::SearchQuery& query, int threads);
+    void Start(const std::string& start, const kelvane::SearchQuery& query,
+               const kelvane::SearchOptions& options);
     void Stop();
     bool IsRunning() const { return m_current != nullptr; }
     // Folders searched and found so far by the running search (the last one when none runs).
