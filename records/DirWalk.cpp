@@ -8,7 +8,9 @@
 
 #include <cerrno>
 #include <cstring>
+#include <set>
 
+#include "records/Leftovers.h"
 #include "records/LibraryPaths.h"
 
 namespace kelvane {
@@ -33,14 +35,59 @@ bool NotADirectoryAnyMore(int error) {
     return error == ENOENT || error == ENOTDIR;
 }
 
+// Tells whether a directory reached through a link lies inside the start of a walk, by the
+// chain of ".." above it: where the file system has it, whatever links led there. Every
+// directory the walk entered lies inside; the verdict on each directory of a chain is
+// kept, so no directory is climbed through twice in one walk.
+class StartContainment {
+public:
+    explicit StartContainment(const EnteredDirs& entered) : m_entered(entered) {}
+
+    // A directory whose chain cannot be followed to the end counts as outside.
+    bool Inside(int fd) {
+        std::vector<DirIdentity> chain;
+        bool inside = false;
+        int current = openat(fd, ".", O_PATH | O_DIRECTORY | O_CLOEXEC);
+        struct stat st {};
+        while (current >= 0 && fstat(current, &st) == 0) {
+            const DirIdentity id{st.st_dev, st.st_ino};
+            if (m_entered.Find(id) || m_inside.contains(id)) {
+                inside = true;
+                break;
+            }
+            if (m_outside.contains(id))
+                break;
+            chain.push_back(id);
+            const int parent = openat(current, "..", O_PATH | O_DIRECTORY | O_CLOEXEC);
+            close(current);
+            current = parent;
+            struct stat up {};
+            if (current >= 0 && fstat(current, &up) == 0 && up.st_dev == st.st_dev &&
+                up.st_ino == st.st_ino)
+                break;  // the root, which is its own parent
+        }
+        if (current >= 0)
+            close(current);
+        for (const DirIdentity& id : chain)
+            (inside ? m_inside : m_outside).insert(id);
+        return inside;
+    }
+
+private:
+    const EnteredDirs& m_entered;
+    std::set<DirIdentity> m_inside;
+    std::set<DirIdentity> m_outside;
+};
+
 // Room for a few hundred entries per call: most folders are read in one call and the
 // call that finds the end.
 constexpr std::size_t kEntryBufferSize = 32 * 1024;
 
 // Reads the entries of the directory open as readFd from its position to its end; links
 // are examined relative to it. One system call per buffer of entries, none per entry but
-// for links and file systems that do not give the entry type.
-int ReadEntries(int readFd, std::vector<Subdirectory>& found) {
+// for links, file systems that do not give the entry type and names a creation uses.
+// moved is set when a folder that a creation moved aside was met.
+int ReadEntries(int readFd, std::vector<Subdirectory>& found, bool& moved) {
     alignas(dirent64) char buffer[kEntryBufferSize];
     int failure = 0;
     for (;;) {
@@ -59,6 +106,10 @@ int ReadEntries(int readFd, std::vector<Subdirectory>& found) {
             const char* name = entry->d_name;
             if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0)
                 continue;
+            if (IsCreationFolder(readFd, name)) {
+                moved = moved || IsMovedAsideName(name);
+                continue;
+            }
             if (entry->d_type == DT_DIR) {
                 found.push_back({name, {}});  // known to be one: no call needed
                 continue;
@@ -77,6 +128,20 @@ int ReadEntries(int readFd, std::vector<Subdirectory>& found) {
     return failure;
 }
 
+// Reads the whole directory open as readFd, which is at its start, and leaves it at its
+// end; a folder a dead creation moved aside is put back first, and the folder read again.
+int ReadAllEntries(int readFd, std::vector<Subdirectory>& found) {
+    const std::size_t before = found.size();
+    bool moved = false;
+    const int error = ReadEntries(readFd, found, moved);
+    if (!moved || RollBackLeftovers(readFd) == 0)
+        return error;
+    found.resize(before);
+    if (lseek(readFd, 0, SEEK_SET) != 0)
+        return errno;
+    return ReadEntries(readFd, found, moved);
+}
+
 }  // namespace
 
 int ReadSubdirectories(int dirFd, std::vector<Subdirectory>& found) {
@@ -84,14 +149,14 @@ int ReadSubdirectories(int dirFd, std::vector<Subdirectory>& found) {
     const int own = fcntl(dirFd, F_DUPFD_CLOEXEC, 0);
     if (own < 0)
         return errno;
-    int failure = lseek(own, 0, SEEK_SET) == 0 ? ReadEntries(own, found) : errno;
+    int failure = lseek(own, 0, SEEK_SET) == 0 ? ReadAllEntries(own, found) : errno;
     if (lseek(own, 0, SEEK_SET) != 0 && failure == 0)
         failure = errno;
     close(own);
     return failure;
 }
 
-bool WalkDirectories(const std::string& start, WalkVisitor& visitor) {
+bool WalkDirectories(const std::string& start, WalkVisitor& visitor, WalkLinks links) {
     std::string path = start;
     while (path.size() > 1 && path.back() == '/')
         path.pop_back();
@@ -101,6 +166,7 @@ bool WalkDirectories(const std::string& start, WalkVisitor& visitor) {
         return false;
     }
     EnteredDirs entered;
+    StartContainment containment(entered);
     std::vector<Frame> stack;
     // Takes over fd; path holds the directory's walk path.
     auto enter = [&](int fd, std::string name, int depth) {
@@ -120,7 +186,7 @@ bool WalkDirectories(const std::string& start, WalkVisitor& visitor) {
         Frame& frame = stack.back();
         visitor.Entered(WalkDir{frame.fd, frame.name, path, depth, frame.id});
         // The descriptor is the walk's own and still at its start: read it directly.
-        if (const int error = ReadEntries(frame.fd, frame.children))
+        if (const int error = ReadAllEntries(frame.fd, frame.children))
             visitor.Unreadable(path, frame.name, error);
     };
     enter(startFd, LastComponent(path), 0);
@@ -148,6 +214,12 @@ bool WalkDirectories(const std::string& start, WalkVisitor& visitor) {
         if (fd < 0) {
             if (!NotADirectoryAnyMore(errno))
                 visitor.Unreadable(path, child.name, errno);
+            continue;
+        }
+        // Only a link (or an entry of unknown type) can lead out; a plain subdirectory is inside.
+        if (links == WalkLinks::StayInside && child.id.inode != 0 && !containment.Inside(fd)) {
+            close(fd);
+            visitor.LeadsOutside(path);
             continue;
         }
         enter(fd, child.name, depth);  // may move the stack: top is not used after this
