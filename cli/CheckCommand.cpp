@@ -10,6 +10,7 @@
 #include "records/Leftovers.h"
 #include "records/LibraryPaths.h"
 #include "records/ReadReason.h"
+#include "records/TextCodec.h"
 
 namespace kelvane::cli {
 
@@ -23,8 +24,8 @@ public:
     CheckCommand()
         : Command("check", "[PATH] [--clean]",
                   "report function files that are missing, short, inconsistent or hold an "
-                  "unterminated text, and lock files or staging folders left by a crash; "
-                  "--clean removes those older than a minute (PATH defaults to the library)") {}
+                  "unterminated text, and what interrupted saves or creations left that nothing "
+                  "has rolled back yet; --clean rolls it back (PATH defaults to the library)") {}
 
     int run(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) override {
         std::vector<std::string> args;
@@ -48,24 +49,28 @@ public:
         m_faulty = 0;
         m_unreadable = 0;
         m_leftovers = 0;
+        m_linksOut = 0;
         m_libraryRoot = GetLibraryRoot();
         m_out = &out;
-        WalkDirectories(start, *this);
+        // Nothing outside the folder given is checked, listed or rolled back.
+        WalkDirectories(start, *this, WalkLinks::StayInside);
         out << m_functions << " function folder" << (m_functions == 1 ? "" : "s") << " checked, "
             << m_faulty << " with problems";
         if (m_unreadable > 0)
             out << "; " << m_unreadable << " folder" << (m_unreadable == 1 ? "" : "s")
                 << " could not be read";
         out << "\n";
+        if (m_linksOut > 0)
+            out << m_linksOut << " link" << (m_linksOut == 1 ? "" : "s")
+                << " out of the folder checked not followed\n";
         if (m_leftovers > 0)
             out << m_leftovers << " left by interrupted saves or creations"
-                << (m_clean ? " kept (less than a minute old, or not removable)\n"
-                            : "; --clean removes them\n");
+                << (m_clean ? " could not be rolled back\n" : "; --clean rolls them back\n");
         if (m_faulty == 0 && m_leftovers == 0 && m_unreadable == 0)
             return kExitOk;
         if (m_faulty == 0 && m_unreadable == 0)
             return Failure(err, std::to_string(m_leftovers) +
-                                    " lock files or staging folders were left by a crash");
+                                    " work files of interrupted saves or creations are left");
         if (m_faulty == 0)
             return Failure(err, std::to_string(m_unreadable) + " folder" +
                                     (m_unreadable == 1 ? "" : "s") + " could not be read");
@@ -75,16 +80,22 @@ public:
 
 private:
     bool Found(const WalkDir& parent, const std::string& name) override {
-        // Every folder directly in the library root is a tab, "_Src" too.
-        return name != kSourceFolderName || parent.path == m_libraryRoot;
+        // Every folder directly in the library root is a tab, "_Src" too. A function's own
+        // "_Src" is entered for what interrupted work left there, but not below.
+        if (IsOwnSourceFolder(parent))
+            return false;
+        return name != kSourceFolderName || parent.path == m_libraryRoot ||
+               IsFunctionFolderName(parent.name);
+    }
+
+    bool IsOwnSourceFolder(const WalkDir& dir) const {
+        return dir.name == kSourceFolderName && dir.depth > 0 &&
+               ParentPath(dir.path) != m_libraryRoot;
     }
 
     void Entered(const WalkDir& dir) override {
         std::ostream& out = *m_out;
         const std::string name(dir.name);
-        const std::string folder = CallablePath(dir.fd, dir.path);
-        m_callFolder = folder;
-        m_shownFolder = dir.path;
         if (IsFunctionFolderName(name)) {
             ++m_functions;
             const std::string file = GetFunctionFilePath(dir.path, name);
@@ -94,9 +105,13 @@ private:
             for (const std::string& problem : problems)
                 out << EscapeLine(DisplayPath(file)) << ": " << problem << "\n";
         }
-        ReportLeftovers(folder, out);
-        if (IsFunctionFolderName(name))
-            ReportLeftovers(GetSourceFolderPath(folder), out);
+        ReportLeftovers(dir, out);
+    }
+
+    void LeadsOutside(const std::string& path) override {
+        ++m_linksOut;
+        *m_out << EscapeLine(DisplayPath(path))
+               << ": a link out of the folder checked; not followed\n";
     }
 
     void Unreadable(const std::string& path, std::string_view name, int error) override {
@@ -121,39 +136,34 @@ private:
         }
     }
 
-    // Counts what stays behind: entries kept, perhaps in use, or that could not be removed.
-    void ReportLeftovers(const std::string& dir, std::ostream& out) {
-        for (const Leftover& leftover : FindLeftovers(dir)) {
+    // Counts what stays behind: leftovers kept, or that could not be rolled back.
+    void ReportLeftovers(const WalkDir& dir, std::ostream& out) {
+        for (const Leftover& leftover : FindLeftovers(dir.fd, dir.path)) {
             const std::string what =
-                EscapeLine(DisplayPath(Shown(leftover.path))) +
-                (leftover.isLock ? ": lock file of an interrupted save"
-                                 : ": staging folder of an interrupted creation");
-            if (m_clean && !leftover.recent) {
-                const Status removed = RemoveLeftover(leftover);
-                out << (removed ? what + ", removed" : EscapeLine(removed.message())) << "\n";
-                if (removed)
+                EscapeLine(DisplayPath(leftover.folder + "/" + leftover.name)) +
+                (leftover.kind == WorkKind::Temp ? ": temporary file of an interrupted save"
+                                                 : ": record of an interrupted creation of " +
+                                                       EscapeLine(DisplayName(leftover.target)));
+            if (leftover.inUse) {
+                out << what << " (in use by a running save or creation; left alone)\n";
+                continue;
+            }
+            if (m_clean) {
+                const Status rolledBack = RollBack(dir.fd, leftover);
+                out << (rolledBack ? what + ", rolled back" : EscapeLine(rolledBack.message()))
+                    << "\n";
+                if (rolledBack)
                     continue;
             } else {
-                out << what << (leftover.recent ? " (less than a minute old: perhaps in use)" : "")
-                    << "\n";
+                out << what << "\n";
             }
             ++m_leftovers;
         }
     }
 
-    // A path below the folder being checked as the walk names it, for a folder too deep
-    // for its path to be used in calls.
-    std::string Shown(const std::string& path) const {
-        if (m_callFolder == m_shownFolder ||
-            path.compare(0, m_callFolder.size(), m_callFolder) != 0)
-            return path;
-        return m_shownFolder + path.substr(m_callFolder.size());
-    }
-
-    std::string m_callFolder;
-    std::string m_shownFolder;
     bool m_clean = false;
     int m_leftovers = 0;
+    int m_linksOut = 0;
     std::string m_libraryRoot;
     std::ostream* m_out = nullptr;
     int m_functions = 0;

@@ -82,6 +82,8 @@ public:
             return Failure(err, result.message);
         }
         out << "created " << EscapeLine(DisplayPath(result.functionFile)) << "\n";
+        if (!result.warning.empty())
+            return Failure(err, result.warning);
         if (!result.generation.complete()) {
             // One file a line.
             err << "kelvane-cli: ";

@@ -54,8 +54,9 @@ struct DirListing {
 
 // The one directory scan of the library: the subdirectories of dir in the order the file
 // system enumerates them, never sorted. Symbolic links to directories count as
-// directories; "." and ".." are skipped. Each consumer applies its own skip and keep rules
-// to the result.
+// directories; "." and ".." are skipped, and so are the folders a running or crashed
+// creation is building (Leftovers.h); a folder that a dead creation left moved aside is put
+// back first. Each consumer applies its own skip and keep rules to the result.
 [[nodiscard]] DirListing ListDirectories(const std::string& dir);
 
 // The entries of ListDirectories alone, for callers to whom an unreadable directory is

@@ -8,7 +8,9 @@
 
 #include <cerrno>
 #include <cstring>
+#include <set>
 
+#include "records/Leftovers.h"
 #include "records/LibraryPaths.h"
 
 namespace kelvane {
@@ -32,9 +34,53 @@ bool NotADirectoryAnyMore(int error) {
     return error == ENOENT || error == ENOTDIR;
 }
 
-}  // namespace
+// Tells whether a directory reached through a link lies inside the start of a walk, by the
+// chain of ".." above it: where the file system has it, whatever links led there. Every
+// directory the walk entered lies inside; the verdict on each directory of a chain is
+// kept, so no directory is climbed through twice in one walk.
+class StartContainment {
+public:
+    explicit StartContainment(const EnteredDirs& entered) : m_entered(entered) {}
 
-int ReadSubdirectories(int dirFd, std::vector<Subdirectory>& found) {
+    // A directory whose chain cannot be followed to the end counts as outside.
+    bool Inside(int fd) {
+        std::vector<DirIdentity> chain;
+        bool inside = false;
+        int current = openat(fd, ".", O_PATH | O_DIRECTORY | O_CLOEXEC);
+        struct stat st {};
+        while (current >= 0 && fstat(current, &st) == 0) {
+            const DirIdentity id{st.st_dev, st.st_ino};
+            if (m_entered.Find(id) || m_inside.contains(id)) {
+                inside = true;
+                break;
+            }
+            if (m_outside.contains(id))
+                break;
+            chain.push_back(id);
+            const int parent = openat(current, "..", O_PATH | O_DIRECTORY | O_CLOEXEC);
+            close(current);
+            current = parent;
+            struct stat up {};
+            if (current >= 0 && fstat(current, &up) == 0 && up.st_dev == st.st_dev &&
+                up.st_ino == st.st_ino)
+                break;  // the root, which is its own parent
+        }
+        if (current >= 0)
+            close(current);
+        for (const DirIdentity& id : chain)
+            (inside ? m_inside : m_outside).insert(id);
+        return inside;
+    }
+
+private:
+    const EnteredDirs& m_entered;
+    std::set<DirIdentity> m_inside;
+    std::set<DirIdentity> m_outside;
+};
+
+// One pass over the open directory; moved is set when a folder that a creation moved aside
+// was met.
+int ReadOnce(int dirFd, std::vector<Subdirectory>& found, bool& moved) {
     const int own = fcntl(dirFd, F_DUPFD_CLOEXEC, 0);
     if (own < 0)
         return errno;
@@ -57,6 +103,10 @@ int ReadSubdirectories(int dirFd, std::vector<Subdirectory>& found) {
         const char* name = entry->d_name;
         if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0)
             continue;
+        if (IsCreationFolder(dirFd, name)) {
+            moved = moved || IsMovedAsideName(name);
+            continue;
+        }
         if (entry->d_type == DT_DIR) {
             found.push_back({name, {}});  // known to be one: no call needed
             continue;
@@ -75,7 +125,20 @@ int ReadSubdirectories(int dirFd, std::vector<Subdirectory>& found) {
     return failure;
 }
 
-bool WalkDirectories(const std::string& start, WalkVisitor& visitor) {
+}  // namespace
+
+int ReadSubdirectories(int dirFd, std::vector<Subdirectory>& found) {
+    const std::size_t before = found.size();
+    bool moved = false;
+    const int error = ReadOnce(dirFd, found, moved);
+    if (!moved || RollBackLeftovers(dirFd) == 0)
+        return error;
+    // Read again, with the folder put back in its place.
+    found.resize(before);
+    return ReadOnce(dirFd, found, moved);
+}
+
+bool WalkDirectories(const std::string& start, WalkVisitor& visitor, WalkLinks links) {
     std::string path = start;
     while (path.size() > 1 && path.back() == '/')
         path.pop_back();
@@ -85,6 +148,7 @@ bool WalkDirectories(const std::string& start, WalkVisitor& visitor) {
         return false;
     }
     EnteredDirs entered;
+    StartContainment containment(entered);
     std::vector<Frame> stack;
     // Takes over fd; path holds the directory's walk path.
     auto enter = [&](int fd, std::string name, int depth) {
@@ -131,6 +195,12 @@ bool WalkDirectories(const std::string& start, WalkVisitor& visitor) {
         if (fd < 0) {
             if (!NotADirectoryAnyMore(errno))
                 visitor.Unreadable(path, child.name, errno);
+            continue;
+        }
+        // Only a link (or an entry of unknown type) can lead out; a plain subdirectory is inside.
+        if (links == WalkLinks::StayInside && child.id.inode != 0 && !containment.Inside(fd)) {
+            close(fd);
+            visitor.LeadsOutside(path);
             continue;
         }
         enter(fd, child.name, depth);  // may move the stack: top is not used after this

@@ -14,9 +14,10 @@ struct Subdirectory {
 };
 
 // Reads the subdirectories of the open directory dirFd in enumeration order (links to
-// directories included; dangling links and link loops are not directories). dirFd stays
-// open and unmoved. Returns 0, or the errno of the first call that failed; what was read
-// before stays in found.
+// directories included; dangling links and link loops are not directories). The folders a
+// running or crashed creation is building are left out, and a folder that a dead creation
+// left moved aside is put back first (Leftovers.h). dirFd stays open and unmoved. Returns 0, or the
+// errno of the first call that failed; what was read before stays in found.
 int ReadSubdirectories(int dirFd, std::vector<Subdirectory>& found);
 
 // A directory met by WalkDirectories, valid during the visitor's call.
@@ -36,18 +37,27 @@ public:
     virtual void Entered(const WalkDir& dir) { static_cast<void>(dir); }
     // A directory found again through a link; it is not entered again.
     virtual void Repeated(const std::string& path) { static_cast<void>(path); }
+    // With WalkLinks::StayInside: a link to a directory outside the start, not entered.
+    virtual void LeadsOutside(const std::string& path) { static_cast<void>(path); }
     // A directory, or an entry in one, that could not be read; error is the errno of the
     // call that failed. A directory that vanished during the walk is not reported.
     virtual void Unreadable(const std::string& path, std::string_view name, int error) = 0;
+};
+
+enum class WalkLinks {
+    Follow,      // every link to a directory, wherever it leads
+    StayInside,  // only links to directories inside the start
 };
 
 // Walks depth first from start, in the order the file system lists names, never sorted.
 // Each directory is opened relative to its parent's descriptor, so no call is ever given a
 // path longer than one name and the depth is not limited by the path length; it is limited
 // by the descriptors the process may hold, which ends that branch with EMFILE. Symbolic
-// links to directories are followed, but no directory is entered twice in one walk.
+// links to directories are followed (with StayInside only those that lead to a directory
+// inside the start), but no directory is entered twice in one walk.
 // False when start itself could not be opened (the visitor has been told).
-bool WalkDirectories(const std::string& start, WalkVisitor& visitor);
+bool WalkDirectories(const std::string& start, WalkVisitor& visitor,
+                     WalkLinks links = WalkLinks::Follow);
 
 // A path for calls that take one, naming the directory open as fd whose walk path is path:
 // path itself while the system can take it with a name appended, else /proc/self/fd/N.

@@ -2,7 +2,6 @@
 
 #include <fcntl.h>
 #include <limits.h>
-#include <signal.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <sys/stat.h>
@@ -10,10 +9,12 @@
 
 #include <cerrno>
 #include <cstring>
-#include <mutex>
-#include <optional>
 
+#include "records/AtomicSave.h"
+#include "records/DirTree.h"
 #include "records/LibraryPaths.h"
+#include "records/TempFile.h"
+#include "records/UniqueFd.h"
 
 namespace kelvane {
 
@@ -26,17 +27,6 @@ std::string DirectoryOf(const std::string& path) {
     if (slash == 0)
         return "/";
     return path.substr(0, slash);
-}
-
-// Past the file-size limit the kernel sends SIGXFSZ, which by default kills the process
-// in the middle of a save and leaves its lock behind. Ignored, write fails with EFBIG.
-void IgnoreFileSizeSignal() {
-    static std::once_flag once;
-    std::call_once(once, [] {
-        struct sigaction current {};
-        if (sigaction(SIGXFSZ, nullptr, &current) == 0 && current.sa_handler == SIG_DFL)
-            signal(SIGXFSZ, SIG_IGN);
-    });
 }
 
 // The file a save really replaces: the target of a symbolic link, so the link survives.
@@ -52,55 +42,51 @@ std::string ResolveLink(const std::string& path) {
 
 // 0 when the directory entry is on disk, else the errno of the failure. A folder that
 // may not be opened for reading cannot be flushed by us at all; that is not a fault.
-int SyncDirectory(const std::string& dir) {
+int SyncDirectoryPath(const std::string& dir) {
     const int fd = open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return errno == EACCES ? 0 : errno;
-    int error = 0;
-    if (fsync(fd) != 0 && errno != EINVAL)
-        error = errno;
+    const int error = SyncDirectory(fd);
     close(fd);
     return error;
 }
 
-bool WriteAll(int fd, std::string_view bytes) {
-    const char* data = bytes.data();
-    std::size_t left = bytes.size();
-    while (left > 0) {
-        const ssize_t written = write(fd, data, left);
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        if (written == 0) {
-            errno = EIO;
-            return false;
-        }
-        data += written;
-        left -= static_cast<std::size_t>(written);
+std::string SaveMessage(const std::string& path, const SaveOutcome& outcome) {
+    using Kind = SaveOutcome::Kind;
+    const std::string head = "could not save " + DisplayPath(path) + ": ";
+    // Said only of a file that was there; of one that was not, only that nothing was.
+    const std::string tail =
+        outcome.existed ? "; the file on disk is unchanged" : "; nothing was written";
+    switch (outcome.kind) {
+        case Kind::Saved:
+            return {};
+        case Kind::Failed:
+            return head + ErrnoReason(outcome.error) + tail;
+        case Kind::Busy:
+            return head + "another save is in progress" + tail;
+        case Kind::ReadOnly:
+            return head + "the file is read-only" + tail;
+        case Kind::NotRegular:
+            return head +
+                   (outcome.error == EISDIR ? ErrnoReason(EISDIR) : "it is not a regular file") +
+                   "; nothing was written";
+        case Kind::DanglingLink:
+            return head +
+                   "it is a symbolic link to a file that does not exist; nothing was written";
+        case Kind::Changed:
+            return head + "it was changed on disk by another program since it was read" + tail;
+        case Kind::Removed:
+            return head +
+                   "it was removed or renamed by another program since it was read; nothing was "
+                   "written";
+        case Kind::CreatedMeanwhile:
+            return head + "another program created it meanwhile; that file is unchanged";
+        case Kind::NotFlushed:
+            return "saved " + DisplayPath(path) +
+                   ", but its folder could not be flushed to disk: " + ErrnoReason(outcome.error) +
+                   "; the change may be lost if the system stops now";
     }
-    return true;
-}
-
-std::string Unchanged(const std::string& path, const std::string& reason) {
-    return "could not save " + DisplayPath(path) + ": " + reason +
-           "; the file on disk is unchanged";
-}
-
-// Null when the file still holds the bytes it held when it was read.
-std::optional<std::string> ExternalChange(const std::string& path, const FileStamp& expected) {
-    std::string now;
-    if (!ReadWholeFile(path, now)) {
-        if (errno == ENOENT)
-            return "could not save " + DisplayPath(path) +
-                   ": it was removed or renamed by another program since it was read; nothing "
-                   "was written";
-        return Unchanged(path, ErrnoReason(errno));
-    }
-    if (HashBytes(now) != expected.hash)
-        return Unchanged(path, "it was changed on disk by another program since it was read");
-    return std::nullopt;
+    return {};
 }
 
 }  // namespace
@@ -133,13 +119,11 @@ std::string ErrnoReason(int error) {
         case EMFILE:
         case ENFILE:
             return "too many files are open";
+        case ENOLCK:
+            return "the file system cannot lock the file against another save";
         default:
             return std::strerror(error);
     }
-}
-
-std::string SaveFailureMessage(const std::string& path, int error) {
-    return Unchanged(path, ErrnoReason(error));
 }
 
 bool ReadDescriptor(int fd, std::string& bytes) {
@@ -181,71 +165,38 @@ bool ReadWholeFile(const std::string& path, std::string& bytes) {
 
 Status WriteFileAtomically(const std::string& requestedPath, std::string_view bytes,
                            const FileStamp* expected) {
-    IgnoreFileSizeSignal();
     const std::string path = ResolveLink(requestedPath);
-
-    struct stat target {};
-    const bool targetExists = stat(path.c_str(), &target) == 0;
-    if (!targetExists && errno != ENOENT)
-        return Status::Fail(SaveFailureMessage(path, errno));
-    if (targetExists) {
-        if (S_ISDIR(target.st_mode))
-            return Status::Fail(SaveFailureMessage(path, EISDIR));
-        if (!S_ISREG(target.st_mode))
-            return Status::Fail(Unchanged(path, "it is not a regular file"));
-        // The owner's write bit decides even for root, who may write anything.
-        if ((target.st_mode & S_IWUSR) == 0 || (access(path.c_str(), W_OK) != 0 && errno == EACCES))
-            return Status::Fail(Unchanged(path, "the file is read-only"));
-    }
-    if (expected && expected->exists && !targetExists) {
-        if (auto change = ExternalChange(path, *expected))
-            return Status::Fail(*change);
-    }
-
-    const std::string lockPath = path + std::string(kLockSuffix);
-    const int fd = open(lockPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        if (errno == EEXIST)
-            return Status::Fail(
-                Unchanged(path, "another save is in progress (" + DisplayPath(lockPath) +
-                                    " exists; if no save is running, it was left by a crash and "
-                                    "\"kelvane-cli check --clean\" removes it)"));
-        return Status::Fail(SaveFailureMessage(path, errno));
-    }
-    auto fail = [&](int error) {
-        unlink(lockPath.c_str());
-        return Status::Fail(SaveFailureMessage(path, error));
-    };
-    if (targetExists) {
-        if (fchmod(fd, target.st_mode & 07777) != 0) {
-            const int error = errno;
-            close(fd);
-            return fail(error);
-        }
-        // Keeps owner and group where we may (root saving a user's file); else ours.
-        static_cast<void>(fchown(fd, target.st_uid, target.st_gid));
-    }
-    if (!WriteAll(fd, bytes) || fsync(fd) != 0) {
+    const std::string name = LastComponent(path);
+    // A folder that may be entered but not read is still written in, through a path-only
+    // descriptor (its listing and its flush are then out of reach).
+    UniqueFd dir(open(DirectoryOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!dir.valid() && errno == EACCES)
+        dir.reset(open(DirectoryOf(path).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    if (!dir.valid()) {
         const int error = errno;
-        close(fd);
-        return fail(error);
+        struct stat st {};
+        const bool existed = lstat(path.c_str(), &st) == 0;
+        return Status::Fail(SaveMessage(path, {SaveOutcome::Kind::Failed, error, existed}));
     }
-    if (close(fd) != 0)
-        return fail(errno);
-
-    if (expected && expected->exists) {
-        if (auto change = ExternalChange(path, *expected)) {
-            unlink(lockPath.c_str());
-            return Status::Fail(*change);
-        }
-    }
-    if (rename(lockPath.c_str(), path.c_str()) != 0)
-        return fail(errno);
-    if (const int error = SyncDirectory(DirectoryOf(path)))
-        return Status::Fail("saved " + DisplayPath(path) +
-                            ", but its folder could not be flushed to disk: " + ErrnoReason(error) +
-                            "; the change may be lost if the system stops now");
+    const SaveOutcome outcome = SaveFileAt(dir.get(), name, bytes, expected);
+    if (!outcome.ok())
+        return Status::Fail(SaveMessage(path, outcome));
     return Status::Ok();
+}
+
+int WriteNewFile(const std::string& path, std::string_view bytes, mode_t mode) {
+    return WriteNewFileAt(AT_FDCWD, path, bytes, mode);
+}
+
+int WriteNewFileAt(int dirfd, const std::string& name, std::string_view bytes, mode_t mode) {
+    IgnoreFileSizeSignal();
+    const UniqueFd fd(
+        openat(dirfd, name.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, mode));
+    if (!fd.valid())
+        return errno;
+    if (!WriteAll(fd.get(), bytes) || fsync(fd.get()) != 0)
+        return errno;
+    return 0;
 }
 
 Status RenameNoReplace(const std::string& from, const std::string& to) {
@@ -256,7 +207,7 @@ Status RenameNoReplace(const std::string& from, const std::string& to) {
         return Status::Fail("could not rename " + DisplayPath(from) + ": " + ErrnoReason(error));
     };
     auto done = [&] {
-        if (const int error = SyncDirectory(DirectoryOf(to)))
+        if (const int error = SyncDirectoryPath(DirectoryOf(to)))
             return Status::Fail(
                 "renamed " + DisplayPath(from) +
                 ", but its folder could not be flushed to disk: " + ErrnoReason(error));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <string>
 #include <string_view>
 
@@ -8,19 +10,20 @@
 
 namespace kelvane {
 
-// The suffix of the lock file that a save creates beside its target.
-inline constexpr std::string_view kLockSuffix = ".lock";
-
-// The one save path for every file the program writes. Creates PATH.lock beside the
-// target exclusively, writes all bytes, flushes them to disk, renames the lock over the
-// target and flushes the directory. On any failure before the rename the lock is removed,
-// the target is left byte for byte as it was, and the message says why. A read-only
+// The one save path for every file the program writes (SaveFileAt in AtomicSave.h, on
+// the folder of path). A second save of the same file is refused while the first runs; a
+// failure leaves the file byte for byte as it was, and the message says why. A read-only
 // target is refused. The target's permission bits (and, where allowed, its owner) are
 // kept; a symbolic link is kept and the file it points at is saved.
 // With expected set, the save is refused when the target's content no longer matches
 // (or the target is gone); a new time alone is not a change.
 Status WriteFileAtomically(const std::string& path, std::string_view bytes,
                            const FileStamp* expected = nullptr);
+
+// Writes a file that no one else sees yet (in a folder being built): creates or truncates
+// it, writes all bytes and flushes them. 0, or the errno of the failure.
+int WriteNewFile(const std::string& path, std::string_view bytes, mode_t mode = 0666);
+int WriteNewFileAt(int dirfd, const std::string& name, std::string_view bytes, mode_t mode = 0666);
 
 // Reads a whole regular file; false (errno set) when it cannot be opened or read, or is
 // not a regular file (a FIFO or device would block or never end).
@@ -35,10 +38,7 @@ bool ReadDescriptor(int fd, std::string& bytes);
 // is refused.
 Status RenameNoReplace(const std::string& from, const std::string& to);
 
-// "could not save X: reason; the file on disk is unchanged"
-std::string SaveFailureMessage(const std::string& path, int error);
-
-// A short reason for an errno value, worded for the user.
+// A short reason for an errno value of a write, worded for the user.
 std::string ErrnoReason(int error);
 
 // Copies a file over a target through the atomic save path.

@@ -4,18 +4,47 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+
 #include "records/FileOps.h"
 
 namespace kelvane {
 
-std::uint64_t HashBytes(std::string_view bytes) {
-    // FNV-1a, 64 bits: enough to tell one version of a small file from another.
-    std::uint64_t hash = 14695981039346656037ull;
+namespace {
+
+// FNV-1a, 64 bits: enough to tell one version of a small file from another.
+constexpr std::uint64_t kHashStart = 14695981039346656037ull;
+
+std::uint64_t HashMore(std::uint64_t hash, std::string_view bytes) {
     for (unsigned char c : bytes) {
         hash ^= c;
         hash *= 1099511628211ull;
     }
     return hash;
+}
+
+}  // namespace
+
+std::uint64_t HashBytes(std::string_view bytes) {
+    return HashMore(kHashStart, bytes);
+}
+
+bool HashFromStart(int fd, std::uint64_t& hash) {
+    hash = kHashStart;
+    char buffer[65536];
+    off_t offset = 0;
+    for (;;) {
+        const ssize_t got = pread(fd, buffer, sizeof buffer, offset);
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        if (got == 0)
+            return true;
+        hash = HashMore(hash, std::string_view(buffer, static_cast<std::size_t>(got)));
+        offset += got;
+    }
 }
 
 FileStamp StampFromDescriptor(int fd, std::string_view bytes) {

@@ -19,6 +19,10 @@ struct FileStamp {
 
 std::uint64_t HashBytes(std::string_view bytes);
 
+// The hash of everything an open file holds, read from its start in pieces (the file's
+// size does not decide how much memory this takes). False with errno set on a read error.
+bool HashFromStart(int fd, std::uint64_t& hash);
+
 // Stamps bytes that were just read from a file (metadata from the open descriptor).
 FileStamp StampFromDescriptor(int fd, std::string_view bytes);
 

@@ -8,6 +8,8 @@
 #include <cstring>
 
 #include "records/FileOps.h"
+#include "records/Leftovers.h"
+#include "records/LibraryPaths.h"
 
 namespace kelvane {
 
@@ -31,6 +33,15 @@ bool ReadExactly(int fd, char* data, std::size_t size, off_t offset) {
     return true;
 }
 
+// Non-blocking, so that a FIFO is refused instead of waited on. A function folder that a
+// dead creation left moved aside is put back first.
+int OpenFunctionFile(const std::string& path) {
+    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0 && errno == ENOENT && RestoreMovedAside(ParentPath(path)))
+        fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    return fd;
+}
+
 // The file (at least a header long) holds the records its header announces, and they are
 // within the memory limit.
 bool CountFits(const FunctionHeader& header, std::size_t fileSize) {
@@ -45,7 +56,7 @@ bool FunctionRecord::Load(const std::string& path, FileStamp* stamp) {
     if (stamp)
         return LoadStamped(path, *stamp);
     // Non-blocking and only a regular file: a FIFO or a device would block or never end.
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    const int fd = OpenFunctionFile(path);
     if (fd < 0)
         return false;
     struct stat st {};
@@ -73,7 +84,7 @@ bool FunctionRecord::Load(const std::string& path, FileStamp* stamp) {
 bool FunctionRecord::LoadStamped(const std::string& path, FileStamp& stamp) {
     // One descriptor and one read of the whole file, so the stamp describes exactly the
     // bytes we hold.
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    const int fd = OpenFunctionFile(path);
     if (fd < 0)
         return false;
     struct stat st {};
@@ -107,7 +118,7 @@ bool FunctionRecord::LoadStamped(const std::string& path, FileStamp& stamp) {
 
 bool FunctionRecord::LoadHeader(const std::string& path, FunctionHeader& header) {
     // Non-blocking, so that a FIFO is refused by the test below instead of waiting.
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    const int fd = OpenFunctionFile(path);
     if (fd < 0)
         return false;
     struct stat st {};

@@ -1,30 +1,30 @@
 #include "records/LibraryCopy.h"
 
-#include <dirent.h>
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <filesystem>
-#include <random>
 #include <set>
 #include <utility>
+#include <vector>
 
+#include "records/DirTree.h"
 #include "records/FileOps.h"
+#include "records/FolderSwap.h"
+#include "records/Leftovers.h"
 #include "records/LibraryPaths.h"
+#include "records/ReadReason.h"
+#include "records/UniqueFd.h"
 
 namespace kelvane {
 
 namespace {
 
-constexpr std::string_view kStagingMark = ".new-";
-constexpr int kStagingAttempts = 100;
-constexpr unsigned kStagingRange = 1000000;
 // Folders made on the way to the target hold the user's own data: for the user alone.
 constexpr mode_t kOuterFolderMode = 0700;
 constexpr mode_t kFolderMode = 0777;  // less the umask, as any folder the user makes
+constexpr mode_t kFileMode = 0666;
 
 Status Failed(const std::string& to, const std::string& why) {
     return Status::Fail("could not copy to " + DisplayPath(to) + ": " + why +
@@ -51,142 +51,88 @@ std::string MakeOuterFolders(const std::string& dir) {
     return {};
 }
 
-// An exclusive lock on a folder, held by the kernel until released or the process ends.
-class FolderLock {
-public:
-    explicit FolderLock(const std::string& dir)
-        : m_fd(open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
-        if (m_fd >= 0 && flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
-            m_error = errno;
-            close(m_fd);
-            m_fd = -1;
-        } else if (m_fd < 0) {
-            m_error = errno;
-        }
+// True while another process copies to name in the open folder dirfd: its creation record
+// names the same folder and its lock is held.
+bool CopyInProgress(int dirfd, const std::string& folder, const std::string& name) {
+    for (const Leftover& leftover : FindLeftovers(dirfd, folder)) {
+        if (leftover.kind == WorkKind::Record && leftover.inUse && leftover.target == name)
+            return true;
     }
-    ~FolderLock() {
-        if (m_fd >= 0)
-            close(m_fd);
-    }
-    FolderLock(const FolderLock&) = delete;
-    FolderLock& operator=(const FolderLock&) = delete;
-
-    bool held() const { return m_fd >= 0; }
-    int error() const { return m_error; }
-
-private:
-    int m_fd;
-    int m_error = 0;
-};
-
-std::string StagingPrefix(const std::string& to) {
-    return "." + LastComponent(to) + std::string(kStagingMark);
+    return false;
 }
 
-bool IsStagingOf(std::string_view name, const std::string& prefix) {
-    if (!name.starts_with(prefix) || name.size() == prefix.size())
-        return false;
-    return name.substr(prefix.size()).find_first_not_of("0123456789") == std::string_view::npos;
-}
-
-void RemoveTree(const std::string& path) {
-    std::error_code ignored;
-    std::filesystem::remove_all(path, ignored);  // links are removed, never followed
-}
-
-// Staging folders of an earlier copy to the same target: whoever made them held the lock
-// we now hold, so they are a crash's leftovers.
-void RollBackLeftovers(const std::string& parent, const std::string& to) {
-    const std::string prefix = StagingPrefix(to);
-    DIR* stream = opendir(parent.c_str());
-    if (!stream)
-        return;
-    std::vector<std::string> found;
-    while (const dirent* entry = readdir(stream)) {
-        if (IsStagingOf(entry->d_name, prefix))
-            found.push_back(parent + "/" + entry->d_name);
-    }
-    closedir(stream);
-    for (const std::string& path : found) {
-        struct stat st {};
-        if (lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
-            RemoveTree(path);
-    }
-}
-
-std::string MakeStagingFolder(const std::string& parent, const std::string& to) {
-    std::random_device seed;
-    std::mt19937 rng(seed());
-    const std::string base = parent + "/" + StagingPrefix(to);
-    for (int attempt = 0; attempt < kStagingAttempts; ++attempt) {
-        const std::string path = base + std::to_string(rng() % kStagingRange);
-        if (mkdir(path.c_str(), kFolderMode) == 0)
-            return path;
-        if (errno != EEXIST)
-            return {};
-    }
-    errno = EEXIST;
-    return {};
-}
-
-// Copies a tree entry by entry, never following a link; each folder is entered once.
+// Copies a tree entry by entry, relative to open folders, never following a link; each
+// folder is entered once.
 class TreeCopier {
 public:
-    explicit TreeCopier(std::string target) : m_target(std::move(target)) {}
+    TreeCopier(std::string from, std::string target)
+        : m_from(std::move(from)), m_target(std::move(target)) {}
 
-    Status CopyFolder(const std::string& from, const std::string& to) {
+    // Copies what is in the open folder fromFd (named from in messages) into toFd.
+    Status CopyFolder(int fromFd, const std::string& from, int toFd, int depth = 0) {
         struct stat st {};
-        if (stat(from.c_str(), &st) != 0)
-            return Failed(m_target, "cannot read " + DisplayPath(from) + ": " + Reason(errno));
+        if (fstat(fromFd, &st) != 0)
+            return CannotRead(from, errno);
         if (!m_visited.insert({st.st_dev, st.st_ino}).second)
             return Failed(m_target, DisplayPath(from) + " is reached twice");
-        DIR* stream = opendir(from.c_str());
-        if (!stream)
-            return Failed(m_target, "cannot read " + DisplayPath(from) + ": " + Reason(errno));
+        if (depth >= kMaxTreeDepth)
+            return Failed(m_target, DisplayPath(from) + ": folders are nested too deeply");
         std::vector<std::string> names;
-        errno = 0;
-        while (const dirent* entry = readdir(stream)) {
-            const std::string_view name = entry->d_name;
-            if (name != "." && name != "..")
-                names.emplace_back(name);
-            errno = 0;
-        }
-        const int error = errno;
-        closedir(stream);
-        if (error != 0)
-            return Failed(m_target, "cannot read " + DisplayPath(from) + ": " + Reason(error));
+        if (!ListNames(fromFd, names))
+            return CannotRead(from, errno);
         for (const std::string& name : names) {
-            if (Status copied = CopyEntry(from + "/" + name, to + "/" + name); !copied)
+            if (Status copied = CopyEntry(fromFd, from, toFd, name, depth); !copied)
                 return copied;
         }
         return Status::Ok();
     }
 
 private:
-    Status CopyEntry(const std::string& from, const std::string& to) {
+    Status CopyEntry(int fromFd, const std::string& from, int toFd, const std::string& name,
+                     int depth) {
+        const std::string path = from + "/" + name;
         struct stat st {};
-        if (lstat(from.c_str(), &st) != 0)
-            return Failed(m_target, "cannot read " + DisplayPath(from) + ": " + Reason(errno));
+        if (fstatat(fromFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+            return CannotRead(path, errno);
         if (S_ISDIR(st.st_mode)) {
-            if (mkdir(to.c_str(), kFolderMode) != 0)
+            const UniqueFd source(OpenDirectoryAt(fromFd, name));
+            if (!source.valid())
+                return CannotRead(path, errno);
+            if (mkdirat(toFd, name.c_str(), kFolderMode) != 0)
                 return Failed(m_target,
-                              "cannot create " + DisplayPath(to) + ": " + ErrnoReason(errno));
-            return CopyFolder(from, to);
+                              "cannot create " + Inside(path) + ": " + ErrnoReason(errno));
+            const UniqueFd copy(OpenDirectoryAt(toFd, name));
+            if (!copy.valid())
+                return Failed(m_target, "cannot open " + Inside(path) + ": " + ErrnoReason(errno));
+            return CopyFolder(source.get(), path, copy.get(), depth + 1);
         }
         if (!S_ISREG(st.st_mode))
-            return Failed(m_target, DisplayPath(from) + " is not a plain file or folder");
+            return Failed(m_target, DisplayPath(path) + " is not a plain file or folder");
         if (static_cast<std::uint64_t>(st.st_size) > kMaxCopiedFileBytes)
-            return Failed(m_target, DisplayPath(from) + " is larger than a library file can be");
-        if (Status copied = CopyFileReplacing(from, to); !copied)
-            return Failed(m_target, copied.message());
+            return Failed(m_target, DisplayPath(path) + " is larger than a library file can be");
+        const UniqueFd source(
+            openat(fromFd, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        std::string bytes;
+        if (!source.valid() || !ReadDescriptor(source.get(), bytes))
+            return CannotRead(path, errno);
+        if (bytes.size() > kMaxCopiedFileBytes)
+            return Failed(m_target, DisplayPath(path) + " is larger than a library file can be");
+        if (const int error = WriteNewFileAt(toFd, name, bytes, kFileMode))
+            return Failed(m_target, "cannot write " + Inside(path) + ": " + ErrnoReason(error));
         return Status::Ok();
     }
 
-    // Reading the source fails for reasons of its own; ErrnoReason speaks of writing.
-    static std::string Reason(int error) {
-        return error == EACCES || error == EPERM ? "no permission to read it" : ErrnoReason(error);
+    // An entry of the copy by its path inside it; the staging folder is not the user's
+    // concern.
+    std::string Inside(const std::string& path) const {
+        return DisplayPath(m_target + path.substr(m_from.size()));
     }
 
+    Status CannotRead(const std::string& path, int error) const {
+        return Failed(m_target, "cannot read " + DisplayPath(path) + ": " + ReadErrnoReason(error));
+    }
+
+    std::string m_from;
     std::string m_target;
     std::set<std::pair<dev_t, ino_t>> m_visited;
 };
@@ -195,36 +141,44 @@ private:
 
 Status CopyFolderTree(const std::string& from, const std::string& to) {
     const std::string parent = ParentPath(to);
-    if (parent.empty() || LastComponent(to).empty())
+    const std::string name = LastComponent(to);
+    if (parent.empty() || name.empty())
         return Failed(to, "it is not a folder path");
-    if (!IsFolder(from))
-        return Failed(to, DisplayPath(from) + " is not a folder");
+    const UniqueFd source(open(from.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!source.valid())
+        return Failed(to, DisplayPath(from) + (errno == ENOENT || errno == ENOTDIR
+                                                   ? " is not a folder"
+                                                   : ": " + ReadErrnoReason(errno)));
     if (const std::string problem = MakeOuterFolders(parent); !problem.empty())
         return Failed(to, problem);
-    const FolderLock lock(parent);
-    if (!lock.held()) {
-        if (lock.error() == EWOULDBLOCK)
-            return Failed(to, "another copy into " + DisplayPath(parent) + " is in progress");
-        return Failed(to, "cannot open " + DisplayPath(parent) + ": " + ErrnoReason(lock.error()));
-    }
-    RollBackLeftovers(parent, to);
+    const UniqueFd folder(open(parent.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!folder.valid())
+        return Failed(to, "cannot open " + DisplayPath(parent) + ": " + ErrnoReason(errno));
+    if (CopyInProgress(folder.get(), parent, name))
+        return Failed(to, "another copy into " + DisplayPath(parent) + " is in progress");
     struct stat st {};
-    if (lstat(to.c_str(), &st) == 0)
+    if (fstatat(folder.get(), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0)
         return Failed(to, "it already exists");
 
-    const std::string staging = MakeStagingFolder(parent, to);
-    if (staging.empty())
+    // Built in a staging folder under a creation record, as a new function is: a copy that
+    // dies leaves nothing the next one does not roll back, and nothing shows meanwhile.
+    FolderSwap swap;
+    if (const int error = swap.Begin(folder.get(), name, false))
         return Failed(
-            to, "cannot create a folder in " + DisplayPath(parent) + ": " + ErrnoReason(errno));
-    TreeCopier copier(to);
-    Status copied = copier.CopyFolder(from, staging);
-    if (copied) {
-        if (Status placed = RenameNoReplace(staging, to); !placed)
-            copied = Failed(to, placed.message());
+            to, "cannot create a folder in " + DisplayPath(parent) + ": " + ErrnoReason(error));
+    TreeCopier copier(from, to);
+    if (Status copied = copier.CopyFolder(source.get(), from, swap.staging()); !copied) {
+        swap.Abandon();
+        return copied;
     }
-    if (!copied)
-        RemoveTree(staging);
-    return copied;
+    // A folder that could not be flushed is in place all the same; should the system stop
+    // before it reaches the disk, the next start offers the copy again.
+    const FolderSwap::Result placed = swap.Commit(nullptr);
+    if (placed.error == EEXIST)
+        return Failed(to, "it already exists");
+    if (placed.error != 0)
+        return Failed(to, ErrnoReason(placed.error));
+    return Status::Ok();
 }
 
 Status MakeUserFolders(const std::string& dir) {

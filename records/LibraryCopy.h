@@ -12,12 +12,12 @@ namespace kelvane {
 inline constexpr std::uint64_t kMaxCopiedFileBytes = 64ull << 20;
 
 // Copies the folder tree from to to, a name that must not exist yet. The copy is built in
-// a hidden folder beside to (".NAME.new-DIGITS") and moved into place in one step, so
-// afterwards to is either absent or complete, and nothing that existed is replaced. The
-// folders on the way to to are created (mode 0700, as for the user's data folders).
-// Only folders and regular files are copied; a link or anything else in from stops the
-// copy. Two copies into the same folder exclude each other with a lock on that folder;
-// a hidden folder left by a copy that crashed is removed by the next one.
+// a staging folder beside to, under a creation record, and moved into place in one step
+// (FolderSwap.h), so afterwards to is either absent or complete, nothing that existed is
+// replaced, and what a copy that died left is rolled back by the next operation in that
+// folder. The folders on the way to to are created (mode 0700, as for the user's data
+// folders). Only folders and regular files are copied; a link or anything else in from
+// stops the copy. A copy to the same name while another runs is refused.
 Status CopyFolderTree(const std::string& from, const std::string& to);
 
 // Creates dir and the missing folders on the way to it, each for the user alone (0700).

@@ -24,14 +24,17 @@ lib=$work/FunctionLibrary
 header() { head -c 1368 /dev/zero; printf "$1"; }
 function_in() { mkdir -p "$1/$2()"; header '\x00\x00\x00\x00' >"$1/$2()/$2().fdb"; }
 
-mkdir -p "$lib/Web/d00" "$work/store"
+# The store is inside Web, so that check (which follows no link out of the folder it is
+# given) walks the web too.
+store=$lib/Web/store
+mkdir -p "$lib/Web/d00" "$store"
 for i in $(seq 0 39); do
     d=$(printf 'd%02d' "$i")
-    dir=$([ "$i" = 0 ] && echo "$lib/Web/$d" || echo "$work/store/$d")
+    dir=$([ "$i" = 0 ] && echo "$lib/Web/$d" || echo "$store/$d")
     mkdir -p "$dir"
     function_in "$dir" "F${d#d}"
     if [ "$i" -lt 39 ]; then
-        next=$(printf '%s/store/d%02d' "$work" $((i + 1)))
+        next=$(printf '%s/d%02d' "$store" $((i + 1)))
         ln -s "$next" "$dir/a"
         ln -s "$next" "$dir/b"
     fi

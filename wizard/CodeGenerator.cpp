@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <array>
+#include <cerrno>
 #include <cstdio>
 #include <ctime>
 
@@ -110,30 +111,54 @@ std::string CCodeGenerator::SourceFilePath() const {
     return SourceDirectory() + "/" + std::string(kSourceFileName);
 }
 
+namespace {
+
+// A skeleton file that is not there is a gap in the project, not a fault.
+bool IsMissing(int error) {
+    return error == ENOENT || error == ENOTDIR;
+}
+
+void NoteFault(GenerationReport& report, const std::string& path, int error, bool reading) {
+    if (report.faulty())
+        return;
+    report.faultPath = path;
+    report.faultError = error;
+    report.faultReading = reading;
+}
+
+}  // namespace
+
 GenerationReport CCodeGenerator::Generate() {
     GenerationReport report;
     const std::string skeleton = SkeletonDirectory();
     const std::string source = SourceDirectory();
     const std::string res = source + std::string(kResSubdir);
-    // An existing folder is fine; a folder that cannot be made shows in the copies.
-    for (const std::string& dir : {m_strFunctionDir, source, res})
-        mkdir(dir.c_str(), 0777);
+    // An existing folder is fine; one that cannot be made is a fault.
+    for (const std::string& dir : {m_strFunctionDir, source, res}) {
+        if (mkdir(dir.c_str(), 0777) != 0 && errno != EEXIST)
+            NoteFault(report, dir, errno, false);
+    }
 
     auto copy = [&](const std::string& from, const std::string& to) {
-        if (!CopyFileReplacing(from, to).ok())
+        std::string bytes;
+        if (!ReadWholeFile(from, bytes)) {
             report.failedFiles.push_back(to);
+            if (!IsMissing(errno))
+                NoteFault(report, from, errno, true);
+            return;
+        }
+        if (const int error = WriteNewFile(to, bytes)) {
+            report.failedFiles.push_back(to);
+            NoteFault(report, to, error, false);
+        }
     };
     copy(skeleton + std::string(kResSubdir) + "/" + std::string(kResourceFile),
          res + "/" + std::string(kResourceFile));
     for (const std::string_view name : kCopiedFiles)
         copy(skeleton + "/" + std::string(name), source + "/" + std::string(name));
 
-    if (!RewriteProjectFile())
-        report.failedFiles.push_back(ProjectFilePath());
-    if (!WriteFunctionSource()) {
-        report.failedFiles.push_back(SourceFilePath());
-        report.sourceFailed = true;
-    }
+    RewriteProjectFile(report);
+    WriteFunctionSource(report);
     return report;
 }
 
@@ -148,18 +173,24 @@ std::string CCodeGenerator::RewriteLine(std::string line) const {
     return line;
 }
 
-bool CCodeGenerator::RewriteProjectFile() {
+void CCodeGenerator::RewriteProjectFile(GenerationReport& report) const {
+    const std::string skeletonPath = SkeletonDirectory() + "/" + std::string(kSkeletonProject);
     std::string skeleton;
-    const bool haveSkeleton =
-        ReadWholeFile(SkeletonDirectory() + "/" + std::string(kSkeletonProject), skeleton);
+    const bool haveSkeleton = ReadWholeFile(skeletonPath, skeleton);
+    if (!haveSkeleton && !IsMissing(errno))
+        NoteFault(report, skeletonPath, errno, true);
     std::string text;
     if (haveSkeleton) {
         for (std::string& piece : SplitSkeletonLines(skeleton))
             text += RewriteLine(std::move(piece));
     }
     // The new file is written even without a skeleton: it is then left empty.
-    const bool written = WriteFileAtomically(ProjectFilePath(), ToCrLf(text)).ok();
-    return haveSkeleton && written;
+    const int error = WriteNewFile(ProjectFilePath(), ToCrLf(text));
+    if (error != 0)
+        NoteFault(report, ProjectFilePath(), error, false);
+    if (!haveSkeleton || error != 0)
+        report.failedFiles.push_back(ProjectFilePath());
+    report.projectEmpty = error == 0 && text.empty();
 }
 
 std::string CCodeGenerator::FunctionSourceText() const {
@@ -185,8 +216,12 @@ std::string CCodeGenerator::FunctionSourceText() const {
     return text;
 }
 
-bool CCodeGenerator::WriteFunctionSource() {
-    return WriteFileAtomically(SourceFilePath(), ToCrLf(FunctionSourceText())).ok();
+void CCodeGenerator::WriteFunctionSource(GenerationReport& report) const {
+    if (const int error = WriteNewFile(SourceFilePath(), ToCrLf(FunctionSourceText()))) {
+        report.failedFiles.push_back(SourceFilePath());
+        report.sourceFailed = true;
+        NoteFault(report, SourceFilePath(), error, false);
+    }
 }
 
 }  // namespace kelvane

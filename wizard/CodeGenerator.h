@@ -25,8 +25,15 @@ struct GenerationDate {
 struct GenerationReport {
     std::vector<std::string> failedFiles;  // paths in the source folder, in generation order
     bool sourceFailed = false;             // Function.cpp could not be created
+    bool projectEmpty = false;             // the project file was written without content
+    // The first failure that is not a file missing from the skeleton (a file that could
+    // not be written, or a skeleton file that could not be read), and its errno.
+    std::string faultPath;
+    int faultError = 0;
+    bool faultReading = false;
 
     bool complete() const { return failedFiles.empty(); }
+    bool faulty() const { return faultError != 0; }
 };
 
 // Turns a function folder into a DLL project: copies the skeleton (Skel/Dll) into the
@@ -40,15 +47,10 @@ public:
     void SetDate(const GenerationDate& date) { m_date = date; }
 
     // Creates the folders, copies the seven skeleton files, rewrites the project file and
-    // writes Function.cpp; reports what could not be produced.
+    // writes Function.cpp; reports what could not be produced. Files are written in place,
+    // each flushed: the folder is one that no one else sees yet (a creation's staging
+    // folder), and it is put in place whole.
     GenerationReport Generate();
-
-    // Writes _Src/N.dsp from the skeleton's Dll.dsp. The new file is created (or emptied)
-    // even when the skeleton cannot be read; false when either file cannot be opened.
-    bool RewriteProjectFile();
-
-    // Writes _Src/Function.cpp; false when it cannot be created.
-    bool WriteFunctionSource();
 
     std::string SkeletonDirectory() const;
     std::string SourceDirectory() const;
@@ -61,6 +63,12 @@ public:
     std::string FunctionSourceText() const;
 
 private:
+    // Writes _Src/N.dsp from the skeleton's Dll.dsp. The new file is created (or emptied)
+    // even when the skeleton is missing.
+    void RewriteProjectFile(GenerationReport& report) const;
+    // Writes _Src/Function.cpp.
+    void WriteFunctionSource(GenerationReport& report) const;
+
     std::string m_strFunctionName;
     std::string m_strSkeletonDir;
     std::string m_strClassLibraryDir;

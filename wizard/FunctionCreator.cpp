@@ -1,91 +1,25 @@
 #include "wizard/FunctionCreator.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <filesystem>
-#include <random>
+#include <cstdlib>
 
+#include "records/AtomicSave.h"
+#include "records/DirTree.h"
 #include "records/FileOps.h"
+#include "records/FolderSwap.h"
+#include "records/Leftovers.h"
 #include "records/LibraryPaths.h"
+#include "records/ReadReason.h"
 #include "records/TextCodec.h"
+#include "records/UniqueFd.h"
 
 namespace kelvane {
 
-namespace fs = std::filesystem;
-
 namespace {
-
-constexpr int kStagingAttempts = 100;
-
-// Makes a hidden folder beside the target to build the function in; "" on failure,
-// with errno set.
-std::string MakeStagingFolder(const NewFunction& function) {
-    std::random_device seed;
-    std::mt19937 rng(seed());
-    const std::string base =
-        LocationDirectory(function.location) + "." + FunctionFolderName(function) + ".new-";
-    for (int attempt = 0; attempt < kStagingAttempts; ++attempt) {
-        const std::string path = base + std::to_string(rng() % 1000000);
-        if (mkdir(path.c_str(), 0777) == 0)
-            return path;
-        if (errno != EEXIST)
-            return {};
-    }
-    return {};
-}
-
-void RemoveTree(const std::string& path) {
-    std::error_code ignored;
-    fs::remove_all(path, ignored);
-}
-
-std::string Rebased(const std::string& path, const std::string& from, const std::string& to) {
-    if (path.compare(0, from.size(), from) == 0)
-        return to + path.substr(from.size());
-    return path;
-}
-
-// Checks that every staged file can replace its counterpart: no folder where a file
-// goes and no file where a folder goes.
-std::optional<std::string> MergeConflict(const fs::path& staged, const fs::path& target) {
-    std::error_code error;
-    for (const auto& entry : fs::directory_iterator(staged, error)) {
-        const fs::path there = target / entry.path().filename();
-        const fs::file_status status = fs::symlink_status(there, error);
-        if (!fs::exists(status))
-            continue;
-        if (entry.is_directory()) {
-            if (!fs::is_directory(status))
-                return there.string();
-            if (auto conflict = MergeConflict(entry.path(), there))
-                return conflict;
-        } else if (fs::is_directory(status)) {
-            return there.string();
-        }
-    }
-    return std::nullopt;
-}
-
-// Moves the staged files over those of the same name in target, keeping every other file.
-Status MergeInto(const fs::path& staged, const fs::path& target) {
-    std::error_code error;
-    for (const auto& entry : fs::directory_iterator(staged, error)) {
-        const fs::path there = target / entry.path().filename();
-        if (entry.is_directory()) {
-            if (!fs::is_directory(there) && mkdir(there.c_str(), 0777) != 0)
-                return Status::Fail("could not create " + DisplayPath(there.string()) + ": " +
-                                    ErrnoReason(errno));
-            if (Status status = MergeInto(entry.path(), there); !status)
-                return status;
-        } else if (rename(entry.path().c_str(), there.c_str()) != 0) {
-            return Status::Fail("could not replace " + DisplayPath(there.string()) + ": " +
-                                ErrnoReason(errno));
-        }
-    }
-    return Status::Ok();
-}
 
 CreationResult Refused(std::string message) {
     CreationResult result;
@@ -94,17 +28,78 @@ CreationResult Refused(std::string message) {
     return result;
 }
 
+std::string Rebased(const std::string& path, const std::string& from, const std::string& to) {
+    if (path.compare(0, from.size(), from) == 0)
+        return to + path.substr(from.size());
+    return path;
+}
+
+// The folder that receives the function and the name it gets there: through a symbolic
+// link to a folder, the folder the link leads to.
+struct Place {
+    std::string folder;
+    std::string name;
+};
+
+Place PlaceOf(const NewFunction& function) {
+    const std::string path = FunctionFolderPath(function);
+    struct stat st {};
+    if (lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        if (char* real = realpath(path.c_str(), nullptr)) {
+            Place place{ParentPath(real), LastComponent(real)};
+            std::free(real);
+            if (place.folder.empty())
+                place.folder = "/";
+            return place;
+        }
+    }
+    return {LocationDirectory(function.location), FunctionFolderName(function)};
+}
+
+// Builds the messages of one creation, in the user's terms: the function and the folder it
+// goes in, never the staging folder.
+class Messages {
+public:
+    Messages(const NewFunction& function, bool replace)
+        : m_function(function), m_replace(replace) {}
+
+    std::string Failure(const std::string& reason) const {
+        return (m_replace ? "could not replace " : "could not create ") + Where() + ": " + reason +
+               (m_replace ? "; the function is unchanged." : "; nothing was created.");
+    }
+    std::string Writing(int error, const std::string& relative) const {
+        return Failure(ErrnoReason(error) + " (writing " + relative + ")");
+    }
+    std::string Where() const {
+        return DisplayName(FunctionFolderName(m_function)) + " in " +
+               DisplayPath(m_function.location);
+    }
+
+private:
+    const NewFunction& m_function;
+    bool m_replace;
+};
+
+std::string Relative(const std::string& path, const std::string& folder) {
+    if (path.compare(0, folder.size() + 1, folder + "/") == 0)
+        return DisplayPath(path.substr(folder.size() + 1));
+    return DisplayPath(path);
+}
+
 }  // namespace
 
 ExistingTarget ExamineTarget(const NewFunction& function) {
+    const std::string path = FunctionFolderPath(function);
     struct stat st {};
-    if (lstat(FunctionFolderPath(function).c_str(), &st) != 0)
+    bool found = lstat(path.c_str(), &st) == 0;
+    if (!found && errno == ENOENT && RestoreMovedAside(path))
+        found = lstat(path.c_str(), &st) == 0;
+    if (!found)
         return ExistingTarget::None;
     if (S_ISDIR(st.st_mode))
         return ExistingTarget::Folder;
     // A symbolic link to a folder is used as the folder, as the library scan does.
-    if (S_ISLNK(st.st_mode) && stat(FunctionFolderPath(function).c_str(), &st) == 0 &&
-        S_ISDIR(st.st_mode))
+    if (S_ISLNK(st.st_mode) && stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
         return ExistingTarget::Folder;
     return ExistingTarget::NotAFolder;
 }
@@ -142,53 +137,100 @@ CreationResult CreateFunction(const NewFunction& function, const ProgramFolders&
         return Refused(DisplayPath(folder) + " exists and is not a folder; nothing was created.");
     if (existing == ExistingTarget::Folder && !replace)
         return Refused(DisplayPath(folder) + " already exists; nothing was created.");
+    const bool replacing = existing == ExistingTarget::Folder;
 
     CreationResult result;
     result.functionFolder = folder;
     result.functionFile = FunctionFilePathOf(function);
     result.projectFile = ProjectFilePathOf(function);
+    const Messages messages(function, replacing);
+    auto fail = [&](CreationResult::Outcome outcome, std::string message) {
+        result.outcome = outcome;
+        result.message = std::move(message);
+        return result;
+    };
+    using Outcome = CreationResult::Outcome;
 
-    const std::string staging = MakeStagingFolder(function);
-    if (staging.empty()) {
-        result.outcome = CreationResult::Outcome::SaveFailed;
-        result.message = "could not create the function folder in " +
-                         DisplayPath(function.location) + ": " + ErrnoReason(errno);
-        return result;
+    const Place place = PlaceOf(function);
+    const UniqueFd parent(open(place.folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!parent.valid())
+        return fail(Outcome::SaveFailed, messages.Failure(ErrnoReason(errno)));
+    FolderSwap swap;
+    if (const int error = swap.Begin(parent.get(), place.name, replacing))
+        return fail(Outcome::SaveFailed, messages.Failure(ErrnoReason(error)));
+
+    // The folder being replaced: its leftovers rolled back, and its function file locked
+    // so that no edit is saved into it meanwhile.
+    const std::string fileName = LastComponent(result.functionFile);
+    UniqueFd oldFolder;
+    struct stat oldFolderStat {};
+    LockedFile oldFile;
+    if (replacing) {
+        oldFolder.reset(OpenDirectoryAt(parent.get(), place.name));
+        if (!oldFolder.valid() || fstat(oldFolder.get(), &oldFolderStat) != 0)
+            return fail(Outcome::Failed, messages.Failure(ReadErrnoReason(errno)));
+        RollBackLeftovers(oldFolder.get());
+        oldFile = LockFileAt(oldFolder.get(), fileName);
+        if (oldFile.refusal == SaveOutcome::Kind::Busy)
+            return fail(
+                Outcome::Failed,
+                messages.Failure("another save of " + DisplayName(fileName) + " is in progress"));
     }
-    const std::string folderName = FunctionFolderName(function);
-    if (Status saved = record->Save(GetFunctionFilePath(staging, folderName)); !saved) {
-        RemoveTree(staging);
-        result.outcome = CreationResult::Outcome::SaveFailed;
-        result.message = saved.message();
-        return result;
-    }
+
+    if (const int error = WriteNewFileAt(swap.staging(), fileName, record->Serialize()))
+        return fail(Outcome::SaveFailed, messages.Writing(error, DisplayName(fileName)));
     if (function.kind == kKindDll) {
+        const std::string staging = swap.StagingPath(place.folder);
         CCodeGenerator generator(function.name, folders, staging, std::string(kProgrammerText),
                                  BuildSignature(function));
         generator.SetDate(date);
         result.generation = generator.Generate();
-        for (std::string& path : result.generation.failedFiles)
+        GenerationReport& report = result.generation;
+        for (std::string& path : report.failedFiles)
             path = Rebased(path, staging, folder);
+        if (report.faulty()) {
+            const std::string prefix =
+                report.sourceFailed ? std::string(kSourceOpenErrorMessage) + "\n" : "";
+            if (report.faultReading)
+                return fail(
+                    Outcome::Failed,
+                    prefix + messages.Failure("could not read " + DisplayPath(report.faultPath) +
+                                              ": " + ReadErrnoReason(report.faultError)));
+            return fail(
+                Outcome::Failed,
+                prefix + messages.Writing(report.faultError, Relative(report.faultPath, staging)));
+        }
+    }
+    if (replacing) {
+        const std::string fault =
+            MergeMissing(oldFolder.get(), swap.staging(), MergeMode::LinkOrCopy);
+        if (!fault.empty())
+            return fail(Outcome::Failed, messages.Failure("could not keep " + fault));
+        // The folder keeps its permission bits and, where we may, its owner.
+        static_cast<void>(fchown(swap.staging(), oldFolderStat.st_uid, oldFolderStat.st_gid));
+        static_cast<void>(fchmod(swap.staging(), oldFolderStat.st_mode & 07777));
     }
 
-    Status placed = Status::Ok();
-    bool merging = false;
-    if (existing == ExistingTarget::None) {
-        placed = RenameNoReplace(staging, folder);
-    } else if (auto conflict = MergeConflict(staging, folder)) {
-        placed = Status::Fail("could not replace " + DisplayPath(*conflict) +
-                              ": a folder and a file stand in each other's place");
-    } else {
-        merging = true;
-        placed = MergeInto(staging, folder);
-    }
-    RemoveTree(staging);
-    if (!placed) {
-        result.outcome = CreationResult::Outcome::MoveFailed;
-        // A merge moves file after file: those moved before the failure stay replaced.
-        result.message = placed.message() + (merging ? "; the files moved before it stay replaced."
-                                                     : "; nothing was created.");
-    }
+    const FolderSwap::Result placed = swap.Commit(replacing ? &oldFolderStat : nullptr);
+    if (placed.error == EEXIST)
+        return fail(Outcome::Refused,
+                    DisplayPath(folder) + " already exists; nothing was created.");
+    if (placed.error == ESTALE)
+        return fail(Outcome::Failed,
+                    messages.Failure("the folder was renamed or replaced by another program "
+                                     "meanwhile"));
+    if (placed.error != 0)
+        return fail(Outcome::Failed, messages.Failure(ErrnoReason(placed.error)));
+    if (placed.cleanupError != 0)
+        result.warning = "replaced " + messages.Where() +
+                         ", but the files of the replaced folder could not all be removed: " +
+                         ErrnoReason(placed.cleanupError) +
+                         "; \"kelvane-cli check --clean\" tries again";
+    else if (placed.flushError != 0)
+        result.warning =
+            "created " + messages.Where() +
+            ", but its folder could not be flushed to disk: " + ErrnoReason(placed.flushError) +
+            "; the change may be lost if the system stops now";
     return result;
 }
 

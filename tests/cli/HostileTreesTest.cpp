@@ -67,9 +67,24 @@ TEST_F(HostileTrees, linkWeb_eachFolderIsEnteredOnce) {
             << function;
     }
 
+    // check stays inside the folder it is given: the two links out are named, not followed.
     const CliRun check = Run({"check"});
     EXPECT_EQ(check.code, 0) << check.out;
-    EXPECT_EQ(check.out, "40 function folders checked, 0 with problems\n");
+    for (const char* link : {"a", "b"})
+        EXPECT_NE(check.out.find(Lib("Web/d00/") + link +
+                                 ": a link out of the folder checked; not followed\n"),
+                  std::string::npos)
+            << check.out;
+    EXPECT_TRUE(
+        check.out.ends_with("1 function folder checked, 0 with problems\n"
+                            "2 links out of the folder checked not followed\n"))
+        << check.out;
+
+    // The same web inside the folder checked: each folder once, however many links lead there.
+    MakeLinkWeb(Lib("Inner"), Lib("Inner/store"), kFolders);
+    const CliRun inner = Run({"check", Lib("Inner")});
+    EXPECT_EQ(inner.code, 0) << inner.out;
+    EXPECT_EQ(inner.out, "40 function folders checked, 0 with problems\n");
 }
 
 TEST_F(HostileTrees, treeDeeperThanAPath_isWalkedWhole_orEndsWithAMessage) {

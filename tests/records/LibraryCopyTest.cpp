@@ -2,12 +2,15 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 
 #include <functional>
 
 #include "TestFiles.h"
+#include "records/DirScan.h"
+#include "records/FolderSwap.h"
+#include "records/UniqueFd.h"
 
 using namespace kelvane;
 
@@ -109,24 +112,39 @@ TEST(LibraryCopy, somethingNotAFileOrFolderInTheSource_stopsTheCopyWithNothingLe
     }
 }
 
-TEST(LibraryCopy, crashLeftoverIsRolledBack_andAHeldLockRefusesASecondCopy) {
+TEST(LibraryCopy, deadCopyIsRolledBack_aRunningOneRefusesASecond_lookAlikesStay) {
     TempDir dir;
     const std::string from = dir / "from";
     MakeSource(from);
-    MakeDirs(dir / "to/.FunctionLibrary.new-123/Basic");  // a copy that crashed
-    MakeDirs(dir / "to/.Other.new-5");                    // not this target's
-    MakeDirs(dir / "to/.FunctionLibrary.new-x");          // not a staging name
+    MakeDirs(dir / "to/.FunctionLibrary.new-123/Basic");  // the user's, whatever its name
+    MakeDirs(dir / "to/.kelvane-0123456789abcdef.new");   // without a record: the user's too
+    const UniqueFd to(open((dir / "to").c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     {
-        // Another process copying now holds the folder's lock.
-        const int fd = open((dir / "to").c_str(), O_RDONLY | O_DIRECTORY);
-        ASSERT_EQ(flock(fd, LOCK_EX), 0);
+        // Another copy running now holds its record's lock.
+        FolderSwap running;
+        ASSERT_EQ(running.Begin(to.get(), "FunctionLibrary", false), 0);
         const Status busy = CopyFolderTree(from, dir / "to/FunctionLibrary");
         EXPECT_NE(busy.message().find("in progress"), std::string::npos) << busy.message();
-        EXPECT_TRUE(fs::exists(dir / "to/.FunctionLibrary.new-123"));
-        close(fd);
     }
+    // A copy that died while it filled its staging folder: not listed, and rolled back by
+    // the next copy.
+    const pid_t child = fork();
+    if (child == 0) {
+        auto* swap = new FolderSwap;  // never destroyed: the process dies with it
+        _exit(swap->Begin(to.get(), "FunctionLibrary", false) == 0 &&
+                      mkdirat(swap->staging(), "Basic", 0700) == 0
+                  ? 0
+                  : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(SortedNames(dir / "to").size(), 4u);
+    EXPECT_EQ(ScanDirectories(dir / "to").size(), 2u);
+
     ASSERT_TRUE(CopyFolderTree(from, dir / "to/FunctionLibrary").ok());
-    EXPECT_EQ(
-        SortedNames(dir / "to"),
-        (std::vector<std::string>{".FunctionLibrary.new-x", ".Other.new-5", "FunctionLibrary"}));
+    EXPECT_EQ(SortedNames(dir / "to"),
+              (std::vector<std::string>{".FunctionLibrary.new-123", ".kelvane-0123456789abcdef.new",
+                                        "FunctionLibrary"}));
+    EXPECT_EQ(TreeListing(dir / "to/FunctionLibrary"), TreeListing(from));
 }

@@ -29,7 +29,7 @@ protected:
         EXPECT_EQ(run.exitCode, 1) << run.output;
         EXPECT_TRUE(Contains(run.output, reason)) << run.output;
         EXPECT_EQ(ReadBytes(m_path), m_old);
-        EXPECT_FALSE(std::filesystem::exists(m_path + ".lock"));
+        EXPECT_EQ(SortedNames(m_dir.path()), std::vector<std::string>{"Blur().fdb"});
     }
 
     TempDir m_dir;

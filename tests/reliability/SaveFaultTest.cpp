@@ -1,11 +1,16 @@
 // Every call of the save path failed in turn with each errno: the old file must stay
-// byte-identical (or, past the rename, the new one be complete), no lock may remain, and
-// the message must say which.
+// byte-identical (or, past the rename, the new one be complete), nothing may be left
+// beside it, and the message must say which.
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
 
 #include <cstdio>
 
+#include "records/FileLock.h"
 #include "records/FileOps.h"
+#include "records/LibraryPaths.h"
+#include "records/UniqueFd.h"
 #include "tests/records/TestFiles.h"
 #include "tests/reliability/Run.h"
 
@@ -26,8 +31,9 @@ std::string FaultCommand(const TempDir& dir, const TempDir& scratch, const std::
 
 }  // namespace
 
-TEST(SaveFaultTest, everyCallAndErrno_leavesOldFileOrCompleteNewFile_neverALock) {
-    const char* calls[] = {"open", "read", "write", "fsync", "close", "rename", "fchmod"};
+TEST(SaveFaultTest, everyCallAndErrno_leavesOldFileOrCompleteNewFile_andNothingBeside) {
+    const char* calls[] = {"open",  "tmpfile", "read", "write", "fsync",
+                           "close", "rename",  "link", "fchmod"};
     const char* errnos[] = {"ENOSPC", "EIO", "EDQUOT"};
     const int errnoValues[] = {ENOSPC, EIO, EDQUOT};
     const std::string old = FunctionBytes(2, "Old version");
@@ -45,7 +51,7 @@ TEST(SaveFaultTest, everyCallAndErrno_leavesOldFileOrCompleteNewFile_neverALock)
                 const std::string report = ReadBytes(scratch / "report");
                 SCOPED_TRACE(fault + " -> " + run.output);
                 ASSERT_FALSE(report.empty());
-                EXPECT_FALSE(std::filesystem::exists(path + ".lock"));
+                EXPECT_EQ(SortedNames(dir.path()), std::vector<std::string>{"Blur().fdb"});
                 if (report.rfind("miss", 0) == 0) {
                     ASSERT_GT(nth, 1) << "the save path never calls " << call;
                     break;
@@ -77,7 +83,8 @@ TEST(SaveFaultTest, everyCallAndErrno_leavesOldFileOrCompleteNewFile_neverALock)
     }
     std::printf(
         "error matrix: %d cases; %d refused with the old file byte-identical, %d "
-        "completed (fault harmless), %d completed with a flush warning; 0 locks left\n",
+        "completed (fault harmless), %d completed with a flush warning; nothing left beside "
+        "the file\n",
         tally.cases, tally.unchanged, tally.completed, tally.warned);
     EXPECT_GE(tally.unchanged, 8 * 3);
 }
@@ -92,20 +99,41 @@ TEST(SaveFaultTest, fileSizeLimit_isReportedNotFatal) {
     EXPECT_EQ(run.exitCode, 1) << run.output;
     EXPECT_TRUE(Contains(run.output, "the file would exceed the file-size limit")) << run.output;
     EXPECT_EQ(ReadBytes(path), old);
-    EXPECT_FALSE(std::filesystem::exists(path + ".lock"));
+    EXPECT_EQ(SortedNames(dir.path()), std::vector<std::string>{"Big().fdb"});
 }
 
-TEST(SaveFaultTest, lockOfAnotherSave_refusesAndNamesTheLock) {
+TEST(SaveFaultTest, anotherSaveInProgress_isRefusedUntilItEnds) {
     TempDir dir;
     const std::string path = dir / "Blur().fdb";
     WriteBytes(path, "old");
-    WriteBytes(path + ".lock", "someone else's");
+    {
+        // Another save holds the lock of the file, as a running save does.
+        const UniqueFd other(open(path.c_str(), O_RDWR | O_CLOEXEC));
+        ASSERT_EQ(TryLockFile(other.get()), 0);
+        const Status status = WriteFileAtomically(path, "new");
+        ASSERT_FALSE(status.ok());
+        EXPECT_TRUE(Contains(status.message(),
+                             "another save is in progress; the file on disk is unchanged"))
+            << status.message();
+        EXPECT_EQ(ReadBytes(path), "old");
+    }
+    EXPECT_TRUE(WriteFileAtomically(path, "new").ok());
+    EXPECT_EQ(ReadBytes(path), "new");
+    EXPECT_EQ(SortedNames(dir.path()), std::vector<std::string>{"Blur().fdb"});
+}
+
+// A function folder name of 251 bytes gives a function file name of 255, the most a name
+// can have: the save must not need a longer one.
+TEST(SaveFaultTest, longestNames_save) {
+    TempDir dir;
+    const std::string folder = dir / (std::string(249, 'n') + "()");
+    MakeDirs(folder);
+    const std::string path = folder + "/" + LastComponent(folder) + ".fdb";
+    ASSERT_EQ(LastComponent(path).size(), 255u);
+    WriteBytes(path, "old");
     const Status status = WriteFileAtomically(path, "new");
-    ASSERT_FALSE(status.ok());
-    EXPECT_TRUE(Contains(status.message(), "another save is in progress"));
-    EXPECT_TRUE(Contains(status.message(), path + ".lock"));
-    EXPECT_EQ(ReadBytes(path), "old");
-    EXPECT_EQ(ReadBytes(path + ".lock"), "someone else's");
+    EXPECT_TRUE(status.ok()) << status.message();
+    EXPECT_EQ(ReadBytes(path), "new");
 }
 
 TEST(SaveFaultTest, newFileWithFailedWrite_createsNothing) {
@@ -114,6 +142,6 @@ TEST(SaveFaultTest, newFileWithFailedWrite_createsNothing) {
     const RunResult run =
         RunShell(FaultCommand(dir, scratch, "write:1:ENOSPC", "write " + Q(path) + " 5000"));
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(Contains(run.output, "the disk is full"));
+    EXPECT_TRUE(Contains(run.output, "the disk is full; nothing was written")) << run.output;
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }

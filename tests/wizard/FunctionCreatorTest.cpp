@@ -49,7 +49,8 @@ TEST(FunctionCreator, missingLocation_failsLikeAFailedSaveAndCreatesNothing) {
     const CreationResult result =
         CreateFunction(Blur(dir), ProgramFolders::InHome(dir / "prog"), false, kDate);
     EXPECT_EQ(result.outcome, CreationResult::Outcome::SaveFailed);
-    EXPECT_FALSE(result.message.empty());
+    EXPECT_EQ(result.message, "could not create Blur() in " + dir / "lib" +
+                                  ": the folder does not exist; nothing was created.");
     EXPECT_EQ(SortedNames(dir.path()), std::vector<std::string>{});
 }
 
@@ -92,6 +93,25 @@ TEST(FunctionCreator, existingFolder_refusedUnlessReplaceThenOnlyNewFilesReplace
     EXPECT_EQ(SortedNames(dir / "lib"), std::vector<std::string>{"Blur()"});
 }
 
+TEST(FunctionCreator, replaceThroughALink_keepsTheLinkAndReplacesTheFolderItLeadsTo) {
+    TempDir dir;
+    MakeSkeleton(dir);
+    MakeDirs(dir / "elsewhere/Real()/_Src");
+    WriteBytes(dir / "elsewhere/Real()/Blur().fdb", "old record");
+    WriteBytes(dir / "elsewhere/Real()/notes.txt", "mine");
+    MakeDirs(dir / "lib");
+    ASSERT_EQ(symlink((dir / "elsewhere/Real()").c_str(), (dir / "lib/Blur()").c_str()), 0);
+    const NewFunction blur = Blur(dir);
+    const CreationResult result =
+        CreateFunction(blur, ProgramFolders::InHome(dir / "prog"), true, kDate);
+    ASSERT_TRUE(result.created()) << result.message;
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "lib/Blur()"));
+    EXPECT_EQ(ReadBytes(dir / "elsewhere/Real()/Blur().fdb"),
+              BuildFunctionRecord(blur)->Serialize());
+    EXPECT_EQ(ReadBytes(dir / "elsewhere/Real()/notes.txt"), "mine");
+    EXPECT_EQ(SortedNames(dir / "elsewhere"), std::vector<std::string>{"Real()"});
+}
+
 TEST(FunctionCreator, fileInPlaceOfFolderOrOfAFile_isRefusedUntouched) {
     TempDir dir;
     MakeDirs(dir / "lib");
@@ -107,7 +127,10 @@ TEST(FunctionCreator, fileInPlaceOfFolderOrOfAFile_isRefusedUntouched) {
     MakeDirs(other / "lib/Blur()/_Src/Dll.h");  // a folder where a copied file goes
     const CreationResult result =
         CreateFunction(Blur(other), ProgramFolders::InHome(other / "prog"), true, kDate);
-    EXPECT_EQ(result.outcome, CreationResult::Outcome::MoveFailed);
+    EXPECT_EQ(result.outcome, CreationResult::Outcome::Failed);
+    EXPECT_EQ(result.message, "could not replace Blur() in " + other / "lib" +
+                                  ": could not keep _Src/Dll.h: a folder and a file stand in "
+                                  "each other's place; the function is unchanged.");
     EXPECT_EQ(SortedNames(other / "lib/Blur()"), std::vector<std::string>{"_Src"});
     EXPECT_EQ(SortedNames(other / "lib"), std::vector<std::string>{"Blur()"});
 }

@@ -7,9 +7,12 @@
  *   KELVANE_FAULT_ARM=manual     start counting when the program calls kelvane_fault_arm()
  *   KELVANE_FAULT_REPORT=FILE    at exit, write "hit CALL N ERRNO" or "miss CALL" to FILE
  *
- * CALL is one of open, read, write, fsync, close, rename, renameat2, mkdir, fchmod,
- * unlink, link. "open" covers open, openat and creat; "rename" covers rename, renameat
- * and renameat2; "fsync" covers fdatasync too. ERRNO is a name (ENOSPC) or a number.
+ * CALL is one of open, tmpfile, read, write, fsync, close, rename, renameat2, mkdir,
+ * fchmod, unlink, link. "open" covers open, openat and creat; "tmpfile" only opens with
+ * O_TMPFILE; "read" covers pread; "rename" covers rename, renameat and renameat2; "link"
+ * covers linkat, "unlink" unlinkat, "mkdir" mkdirat; "fsync" covers fdatasync too. A path
+ * relative to a directory descriptor counts when the descriptor does. ERRNO is a name
+ * (ENOSPC) or a number.
  * Example:
  *   KELVANE_FAULT=fsync:1:EIO LD_PRELOAD=build-F/bin/libkelvane_faultshim.so prog ...
  */
@@ -44,7 +47,7 @@ static const struct {
     {"ENOSPC", ENOSPC}, {"EIO", EIO},       {"EDQUOT", EDQUOT}, {"EACCES", EACCES},
     {"EPERM", EPERM},   {"EROFS", EROFS},   {"EFBIG", EFBIG},   {"EINTR", EINTR},
     {"EINVAL", EINVAL}, {"ENOSYS", ENOSYS}, {"EXDEV", EXDEV},   {"EMFILE", EMFILE},
-    {"ENOENT", ENOENT}, {"EEXIST", EEXIST},
+    {"ENOENT", ENOENT}, {"EEXIST", EEXIST}, {"EOPNOTSUPP", EOPNOTSUPP},
 };
 
 __attribute__((constructor)) static void Setup(void) {
@@ -85,6 +88,12 @@ static int FdCounts(int fd) {
     return !g_prefix || (fd >= 0 && fd < kMaxTracked && g_tracked[fd]);
 }
 
+/* A path relative to dirfd counts when dirfd was opened from a counted path. */
+static int AtCounts(int dirfd, const char* path) {
+    if (!g_prefix || (path && path[0] == '/') || dirfd == AT_FDCWD) return PathCounts(path);
+    return FdCounts(dirfd);
+}
+
 /* True when this call (of category `call`, or the exact function `function`) is the one
  * to fail; sets errno then. */
 static int Inject(const char* call, const char* function, int counts) {
@@ -98,16 +107,18 @@ static int Inject(const char* call, const char* function, int counts) {
 
 #define REAL(name) ((__typeof__(&name))dlsym(RTLD_NEXT, #name))
 
-static void Track(int fd, const char* path) {
-    if (fd >= 0 && fd < kMaxTracked) g_tracked[fd] = PathCounts(path) ? 1 : 0;
+static void Track(int fd, int counts) {
+    if (fd >= 0 && fd < kMaxTracked) g_tracked[fd] = counts ? 1 : 0;
 }
 
 static int DoOpenat(const char* function, int dirfd, const char* path, int flags, mode_t mode) {
-    if (Inject("open", function, PathCounts(path))) return -1;
+    const int counts = AtCounts(dirfd, path);
+    if ((flags & O_TMPFILE) == O_TMPFILE && Inject("tmpfile", "tmpfile", counts)) return -1;
+    if (Inject("open", function, counts)) return -1;
     static int (*real)(int, const char*, int, ...);
     if (!real) real = REAL(openat);
     const int fd = real(dirfd, path, flags, mode);
-    Track(fd, path);
+    Track(fd, counts);
     return fd;
 }
 
@@ -156,6 +167,16 @@ ssize_t read(int fd, void* buffer, size_t size) {
     return REAL(read)(fd, buffer, size);
 }
 
+ssize_t pread(int fd, void* buffer, size_t size, off_t offset) {
+    if (Inject("read", "pread", FdCounts(fd))) return -1;
+    return REAL(pread)(fd, buffer, size, offset);
+}
+
+ssize_t pread64(int fd, void* buffer, size_t size, off_t offset) {
+    if (Inject("read", "pread64", FdCounts(fd))) return -1;
+    return REAL(pread64)(fd, buffer, size, offset);
+}
+
 ssize_t write(int fd, const void* buffer, size_t size) {
     if (Inject("write", "write", FdCounts(fd))) return -1;
     return REAL(write)(fd, buffer, size);
@@ -193,12 +214,12 @@ int rename(const char* from, const char* to) {
 }
 
 int renameat(int fromDir, const char* from, int toDir, const char* to) {
-    if (Inject("rename", "renameat", PathCounts(from) || PathCounts(to))) return -1;
+    if (Inject("rename", "renameat", AtCounts(fromDir, from) || AtCounts(toDir, to))) return -1;
     return REAL(renameat)(fromDir, from, toDir, to);
 }
 
 int renameat2(int fromDir, const char* from, int toDir, const char* to, unsigned int flags) {
-    if (Inject("rename", "renameat2", PathCounts(from) || PathCounts(to))) return -1;
+    if (Inject("rename", "renameat2", AtCounts(fromDir, from) || AtCounts(toDir, to))) return -1;
     return REAL(renameat2)(fromDir, from, toDir, to, flags);
 }
 
@@ -208,7 +229,7 @@ int mkdir(const char* path, mode_t mode) {
 }
 
 int mkdirat(int dirfd, const char* path, mode_t mode) {
-    if (Inject("mkdir", "mkdirat", PathCounts(path))) return -1;
+    if (Inject("mkdir", "mkdirat", AtCounts(dirfd, path))) return -1;
     return REAL(mkdirat)(dirfd, path, mode);
 }
 
@@ -217,7 +238,17 @@ int unlink(const char* path) {
     return REAL(unlink)(path);
 }
 
+int unlinkat(int dirfd, const char* path, int flags) {
+    if (Inject("unlink", "unlinkat", AtCounts(dirfd, path))) return -1;
+    return REAL(unlinkat)(dirfd, path, flags);
+}
+
 int link(const char* from, const char* to) {
     if (Inject("link", "link", PathCounts(from) || PathCounts(to))) return -1;
     return REAL(link)(from, to);
+}
+
+int linkat(int fromDir, const char* from, int toDir, const char* to, int flags) {
+    if (Inject("link", "linkat", AtCounts(fromDir, from) || AtCounts(toDir, to))) return -1;
+    return REAL(linkat)(fromDir, from, toDir, to, flags);
 }

@@ -12,6 +12,7 @@
 
 #include "records/FileOps.h"
 #include "records/FunctionRecord.h"
+#include "records/WorkFiles.h"
 #include "tools/stress/SampleRecords.h"
 #include "tools/stress/Stress.h"
 
@@ -86,15 +87,14 @@ int TwoInstances(const std::string& dir, long saves) {
         total.other += tally.other;
     }
     const long counter = CounterOf(path);
-    std::string left;
-    const bool lockLeft = ReadWholeFile(path + std::string(kLockSuffix), left);
+    const bool workLeft = !NamesIn(dir, kWorkPrefix).empty();
     const long lostUpdates = counter < 0 ? -1 : total.saved - counter;
     std::printf(
         "final file complete: %s\nfinal counter: %ld\naccepted saves: %ld\nlost "
-        "updates: %ld\nlock left: %s\n",
-        counter >= 0 ? "yes" : "no", counter, total.saved, lostUpdates, lockLeft ? "yes" : "no");
+        "updates: %ld\nwork files left: %s\n",
+        counter >= 0 ? "yes" : "no", counter, total.saved, lostUpdates, workLeft ? "yes" : "no");
     const bool allSaved = total.saved == 2 * saves;
-    return counter >= 0 && lostUpdates == 0 && !lockLeft && total.other == 0 && allSaved ? 0 : 1;
+    return counter >= 0 && lostUpdates == 0 && !workLeft && total.other == 0 && allSaved ? 0 : 1;
 }
 
 }  // namespace kelvane::stress

@@ -1,7 +1,7 @@
-// SIGKILLs a process that saves one function file over and over, at random points, and
-// checks after every kill that the file is one complete version.
+// SIGKILLs a process that saves one function file over and over, at random points. After
+// every kill the file must be one complete version, the next edit must go through at once,
+// and after it nothing but the function file may be in the folder.
 #include <signal.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -9,6 +9,7 @@
 #include <random>
 
 #include "records/FileOps.h"
+#include "records/WorkFiles.h"
 #include "tools/stress/SampleRecords.h"
 #include "tools/stress/Stress.h"
 
@@ -30,8 +31,8 @@ namespace {
 }  // namespace
 
 int KillLoop(const std::string& dir, long kills, long maxDelayMicros) {
-    const std::string path = dir + "/Kill().fdb";
-    const std::string lock = path + std::string(kLockSuffix);
+    const std::string name = "Kill().fdb";
+    const std::string path = dir + "/" + name;
     const std::string a = SampleFunctionBytes(0);
     const std::string b = SampleFunctionBytes(1);
     if (!WriteFileAtomically(path, a).ok())
@@ -39,7 +40,7 @@ int KillLoop(const std::string& dir, long kills, long maxDelayMicros) {
 
     std::mt19937 random(12345);
     std::uniform_int_distribution<long> delay(0, maxDelayMicros);
-    long torn = 0, lost = 0, midSave = 0, changed = 0;
+    long torn = 0, lost = 0, leftTemp = 0, changed = 0, blocked = 0, leftAfter = 0;
     std::string previous = a;
     for (long i = 0; i < kills; ++i) {
         const pid_t child = fork();
@@ -65,16 +66,26 @@ int KillLoop(const std::string& dir, long kills, long maxDelayMicros) {
         }
         if (now != previous)
             ++changed;
+        if (!NamesIn(dir, kWorkPrefix).empty())
+            ++leftTemp;
+        // The next edit, at once: never kept out by the dead saver, and it leaves only the
+        // function file.
+        if (const Status edited = EditDescription(path, "Edited after kill"); !edited) {
+            ++blocked;
+            std::fprintf(stderr, "edit after kill %ld: %s\n", i, edited.message().c_str());
+        }
+        if (NamesIn(dir) != std::vector<std::string>{name})
+            ++leftAfter;
+        if (!WriteFileAtomically(path, now).ok())
+            return 2;
         previous = now;
-        // A kill inside a save leaves its lock; clean it as "check --clean" would.
-        if (unlink(lock.c_str()) == 0)
-            ++midSave;
     }
     std::printf(
-        "kills: %ld\nkills inside a save (lock left): %ld\nkills after a completed "
-        "save: %ld\ntorn files: %ld\nlost files: %ld\n",
-        kills, midSave, changed, torn, lost);
-    return torn == 0 && lost == 0 ? 0 : 1;
+        "kills: %ld\nkills after a completed save: %ld\nkills that left a temporary file: "
+        "%ld\ntorn files: %ld\nlost files: %ld\nblocked edits afterwards: %ld\nleft beside the "
+        "file after the next edit: %ld\n",
+        kills, changed, leftTemp, torn, lost, blocked, leftAfter);
+    return torn == 0 && lost == 0 && blocked == 0 && leftAfter == 0 ? 0 : 1;
 }
 
 }  // namespace kelvane::stress

@@ -11,6 +11,10 @@ namespace {
 int Usage() {
     std::fprintf(stderr,
                  "usage: kelvane-stress killloop DIR KILLS [MAX_DELAY_US]\n"
+                 "       kelvane-stress createloop DIR KILLS [MAX_DELAY_US]\n"
+                 "       kelvane-stress stall DIR ROUNDS [STALL_US]\n"
+                 "       kelvane-stress renames DIR ROUNDS\n"
+                 "       kelvane-stress diskfull MOUNT PROGRAM_DIR [MAX_FREE_PAGES]\n"
                  "       kelvane-stress instances DIR SAVES\n"
                  "       kelvane-stress race DIR ROUNDS [--plain] [MAX_DELAY_US]\n"
                  "       kelvane-stress changes DIR ROUNDS\n"
@@ -31,6 +35,14 @@ int main(int argc, char** argv) {
     auto number = [&](int i, long fallback) { return argc > i ? std::atol(argv[i]) : fallback; };
     if (command == "killloop" && argc >= 4)
         return KillLoop(first, number(3, 0), number(4, 4000));
+    if (command == "createloop" && argc >= 4)
+        return CreateKillLoop(first, number(3, 0), number(4, 20000));
+    if (command == "stall" && argc >= 4)
+        return StallRace(first, number(3, 0), number(4, 2000));
+    if (command == "renames" && argc >= 4)
+        return RenameDuringSaves(first, number(3, 0));
+    if (command == "diskfull" && argc >= 4)
+        return DiskFull(first, argv[3], number(4, 24));
     if (command == "instances" && argc >= 4)
         return TwoInstances(first, number(3, 0));
     if (command == "race" && argc >= 4) {

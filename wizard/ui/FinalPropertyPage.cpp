@@ -60,14 +60,16 @@ void CFinalPropertyPage::initializePage() {
     m_summaryEdit->setPlainText(WithoutCarriageReturns(m_strSummary));
 }
 
-void CFinalPropertyPage::ReportGenerationGaps(bool sourceFailed, const std::string& gaps) {
-    QString text;
-    if (sourceFailed)
-        text = Text(std::string(kelvane::kSourceOpenErrorMessage));
-    if (!gaps.empty())
-        text += (text.isEmpty() ? QString() : QStringLiteral("\n")) + Text(gaps);
-    if (!text.isEmpty())
-        m_seam.message(&m_wizard, text);
+void CFinalPropertyPage::ReportCreated(const kelvane::CreationResult& result, bool launchSkipped) {
+    QStringList lines;
+    if (!result.warning.empty())
+        lines << Text(result.warning);
+    if (const std::string gaps = kelvane::GenerationGapMessage(result.generation); !gaps.empty())
+        lines << Text(gaps);
+    if (launchSkipped)
+        lines << Text(std::string(kelvane::kEmptyProjectMessage));
+    if (!lines.isEmpty())
+        m_seam.message(&m_wizard, lines.join(QLatin1Char('\n')));
 }
 
 bool CFinalPropertyPage::validatePage() {
@@ -94,9 +96,11 @@ bool CFinalPropertyPage::validatePage() {
         m_seam.message(&m_wizard, text);
         return false;
     }
-    ReportGenerationGaps(result.generation.sourceFailed,
-                         kelvane::GenerationGapMessage(result.generation));
-    if (function.kind == kelvane::kKindDll && m_launchBox->isChecked()) {
+    // An empty project file is not worth opening: the development program would show
+    // nothing, or an error of its own.
+    const bool launch = function.kind == kelvane::kKindDll && m_launchBox->isChecked();
+    ReportCreated(result, launch && result.generation.projectEmpty);
+    if (launch && !result.generation.projectEmpty) {
         const kelvane::LaunchCommand launch = kelvane::IdeLaunchCommand(result.projectFile);
         QStringList arguments;
         for (const std::string& argument : launch.arguments)

@@ -3,6 +3,8 @@
 #include <QWizardPage>
 #include <string>
 
+#include "wizard/FunctionCreator.h"
+
 class CCodeWizard;
 class QCheckBox;
 class QPlainTextEdit;
@@ -27,7 +29,9 @@ public:
     QCheckBox* LaunchBox() const { return m_launchBox; }
 
 private:
-    void ReportGenerationGaps(bool sourceFailed, const std::string& gaps);
+    // Tells what a creation that went through still wants said: a reservation, the files
+    // the project lacks, an empty project file that was not opened.
+    void ReportCreated(const kelvane::CreationResult& result, bool launchSkipped);
 
     CCodeWizard& m_wizard;
     UiSeam& m_seam;

@@ -261,6 +261,20 @@ TEST_F(WizardTest, finish_withoutLaunchAndWithMissingSkeletonFile_reportsOnceAnd
     EXPECT_TRUE(std::filesystem::exists(dir / "FunctionLibrary/Blur()/Blur().fdb"));
 }
 
+TEST_F(WizardTest, finish_withAnEmptyProjectFile_saysSoAndStartsNothing) {
+    std::filesystem::remove(dir / "Skel/Dll/Dll.dsp");
+    CCodeWizard wizard(seam);
+    FillIn(wizard, QStringLiteral("Blur"), Location("FunctionLibrary"));
+    ASSERT_TRUE(wizard.FinalPage()->LaunchBox()->isChecked());
+    wizard.button(QWizard::FinishButton)->click();
+    EXPECT_EQ(wizard.result(), QDialog::Accepted);
+    EXPECT_TRUE(seam.launches.empty());
+    ASSERT_EQ(seam.messages.size(), 1u);
+    EXPECT_TRUE(seam.messages[0].contains(Location("FunctionLibrary/Blur()/_Src/Blur.dsp")));
+    EXPECT_TRUE(seam.messages[0].contains(QString::fromUtf8(kelvane::kEmptyProjectMessage.data(),
+                                                            kelvane::kEmptyProjectMessage.size())));
+}
+
 TEST_F(WizardTest, finish_atAMissingLocation_staysOpenAndCreatesNothing) {
     CCodeWizard wizard(seam);
     FillIn(wizard, QStringLiteral("Blur"), Location("nowhere"));
