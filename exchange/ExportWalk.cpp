@@ -1,8 +1,6 @@
 #include "exchange/ExportWalk.h"
 
-#include <fcntl.h>
 #include <stdlib.h>
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <memory>
@@ -38,11 +36,6 @@ std::string RealPath(const std::string& path) {
     return resolved ? std::string(resolved.get()) : std::string();
 }
 
-bool Within(const std::string& path, const std::string& folder) {
-    return path == folder ||
-           (path.starts_with(folder) && (folder == "/" || path[folder.size()] == '/'));
-}
-
 class ExportWalker : public WalkVisitor {
 public:
     ExportWalker(const std::string& start, const std::string& libraryRoot, ExportSink& sink,
@@ -62,7 +55,6 @@ public:
         // Every folder directly in the library root is a tab, "_Src" too.
         if (name == kSourceFolderName && !(m_startIsRoot && parent.depth == 0))
             return false;
-        NoteLinkOut(parent, name);
         m_pending = {true, m_open[static_cast<std::size_t>(parent.depth)], name};
         return true;
     }
@@ -101,6 +93,15 @@ public:
         const int index = Add(LastComponent(path), -1);
         m_tree.nodes[static_cast<std::size_t>(index)].repeated = true;
         Deliver(index, nullptr);
+    }
+
+    // A link out of the folder the export starts at: followed, and said so.
+    void LeadsOutside(const std::string& path) override {
+        const std::string target = RealPath(path);
+        m_tree.linksOut.push_back(DisplayPath(path) + " leads through a symbolic link out of " +
+                                  DisplayPath(m_realStart) +
+                                  (target.empty() ? "" : ", to " + DisplayPath(target)) +
+                                  "; it is exported with the rest");
     }
 
     void Unreadable(const std::string& path, std::string_view name, int error) override {
@@ -170,24 +171,6 @@ private:
             m_status = m_sink.Add(m_tree, index, record);
     }
 
-    // A link that leads out of the folder the export starts at is followed, and said so.
-    void NoteLinkOut(const WalkDir& parent, const std::string& name) {
-        struct stat st {};
-        if (m_realStart.empty() ||
-            fstatat(parent.fd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISLNK(st.st_mode))
-            return;
-        const std::string target = RealPath(CallablePath(parent.fd, parent.path) + "/" + name);
-        if (target.empty() || Within(target, m_realStart))
-            return;
-        std::string shown = parent.path;
-        if (shown.empty() || shown.back() != '/')
-            shown += '/';
-        m_tree.linksOut.push_back(DisplayPath(shown + name) +
-                                  " leads through a symbolic link out of " +
-                                  DisplayPath(m_realStart) + ", to " + DisplayPath(target) +
-                                  "; it is exported with the rest");
-    }
-
     ExportSink& m_sink;
     ExportTree& m_tree;
     std::string m_realStart;
@@ -226,7 +209,7 @@ std::vector<int> ExportTree::Ancestors(int index) const {
 Status WalkForExport(const std::string& start, const std::string& libraryRoot, ExportSink& sink,
                      ExportTree& tree) {
     ExportWalker walker(start, libraryRoot, sink, tree);
-    WalkDirectories(start, walker);
+    WalkDirectories(start, walker, WalkLinks::FollowAndTell);
     if (!walker.status())
         return walker.status();
     if (!walker.startRead())
