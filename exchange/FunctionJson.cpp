@@ -45,10 +45,6 @@ constexpr FieldSpec kParameterFields[] = {
 
 constexpr char kHexDigits[] = "0123456789abcdef";
 
-bool AllZero(const char* data, std::size_t size) {
-    return std::all_of(data, data + size, [](char c) { return c == '\0'; });
-}
-
 // The bytes in hex, two lowercase digits each, without the zero bytes at the end.
 std::string Hex(const char* data, std::size_t size) {
     while (size > 0 && data[size - 1] == '\0')
@@ -86,20 +82,35 @@ std::string TailKey(std::string_view key) {
     return std::string(key) + std::string(kTailSuffix);
 }
 
-void PutFields(std::span<const FieldSpec> fields, const char* record, Json& out) {
+// Zero bytes compared a block at a time.
+bool AllZeroFast(const char* data, std::size_t size) {
+    static constexpr char kZeros[fdb::kValueTextSize] = {};
+    while (size > 0) {
+        const std::size_t n = std::min(size, sizeof kZeros);
+        if (std::memcmp(data, kZeros, n) != 0)
+            return false;
+        data += n;
+        size -= n;
+    }
+    return true;
+}
+
+// The fields of one record, in order, to an emitter: the one place that decides what the
+// form holds.
+template <typename Emitter>
+void PutFields(std::span<const FieldSpec> fields, const char* record, Emitter& out) {
     for (const FieldSpec& spec : fields) {
         const char* field = record + spec.offset;
-        const std::string key(spec.key);
         switch (spec.type) {
             case FieldType::Integer: {
                 std::int32_t value;
                 std::memcpy(&value, field, sizeof value);
-                out[key] = value;
+                out.Integer(spec.key, value);
                 break;
             }
             case FieldType::Bytes:
-                if (!AllZero(field, spec.size))
-                    out[key] = Hex(field, spec.size);
+                if (!AllZeroFast(field, spec.size))
+                    out.String(spec.key, Hex(field, spec.size));
                 break;
             case FieldType::Text: {
                 const std::size_t length = strnlen(field, spec.size);
@@ -107,19 +118,137 @@ void PutFields(std::span<const FieldSpec> fields, const char* record, Json& out)
                 if (length < spec.size)
                     text = ExactUtf8(std::string_view(field, length));
                 if (!text) {
-                    out[key] = Json{{std::string(kHexKey), Hex(field, spec.size)}};
+                    out.HexForm(spec.key, Hex(field, spec.size));
                     break;
                 }
-                out[key] = std::move(*text);
+                out.String(spec.key, *text);
                 const char* tail = field + length + 1;
                 const std::size_t tailSize = spec.size - length - 1;
-                if (!AllZero(tail, tailSize))
-                    out[TailKey(spec.key)] = Hex(tail, tailSize);
+                if (!AllZeroFast(tail, tailSize))
+                    out.String(TailKey(spec.key), Hex(tail, tailSize));
                 break;
             }
         }
     }
 }
+
+template <typename Emitter>
+void PutForm(const FunctionHeader& header, std::span<const ParameterRecord> parameters,
+             Emitter& out) {
+    PutFields(kHeaderFields, reinterpret_cast<const char*>(&header), out);
+    out.BeginParameters(parameters.size());
+    for (const ParameterRecord& parameter : parameters) {
+        out.BeginParameter();
+        PutFields(kParameterFields, reinterpret_cast<const char*>(&parameter), out);
+        out.EndParameter();
+    }
+    out.End();
+}
+
+// Builds the form as a JSON value.
+class ValueEmitter {
+public:
+    explicit ValueEmitter(Json& form) : m_form(form), m_current(&form) { form = Json::object(); }
+
+    void Integer(std::string_view key, std::int32_t value) {
+        (*m_current)[std::string(key)] = value;
+    }
+    void String(std::string_view key, const std::string& value) {
+        (*m_current)[std::string(key)] = value;
+    }
+    void HexForm(std::string_view key, const std::string& hex) {
+        (*m_current)[std::string(key)] = Json{{std::string(kHexKey), hex}};
+    }
+    void BeginParameters(std::size_t) { m_form[std::string(kParametersKey)] = Json::array(); }
+    void BeginParameter() {
+        Json& list = m_form[std::string(kParametersKey)];
+        list.push_back(Json::object());
+        m_current = &list.back();
+    }
+    void EndParameter() { m_current = &m_form; }
+    void End() {}
+
+private:
+    Json& m_form;
+    Json* m_current;
+};
+
+// Writes the form as text, laid out as DumpJson with an indent of two lays out its value.
+class TextEmitter {
+public:
+    TextEmitter(JsonTextWriter& out, std::size_t indent) : m_out(out), m_base(indent) {
+        m_out.Raw("{");
+        m_indent = m_base + kStep;
+    }
+
+    void Integer(std::string_view key, std::int32_t value) {
+        Key(key);
+        m_out.Integer(value);
+    }
+    void String(std::string_view key, const std::string& value) {
+        Key(key);
+        m_out.String(value);
+    }
+    void HexForm(std::string_view key, const std::string& hex) {
+        Key(key);
+        m_out.Raw("{\n");
+        m_out.Indent(m_indent + kStep);
+        m_out.Raw("\"");
+        m_out.Raw(kHexKey);
+        m_out.Raw("\": ");
+        m_out.String(hex);
+        m_out.Raw("\n");
+        m_out.Indent(m_indent);
+        m_out.Raw("}");
+    }
+    void BeginParameters(std::size_t count) {
+        Key(kParametersKey);
+        m_out.Raw(count == 0 ? "[]" : "[");
+        m_parameters = count;
+    }
+    void BeginParameter() {
+        m_out.Raw(m_written++ == 0 ? "\n" : ",\n");
+        m_out.Indent(m_base + 2 * kStep);
+        m_out.Raw("{");
+        m_first = true;
+        m_indent = m_base + 3 * kStep;
+    }
+    void EndParameter() {
+        m_out.Raw("\n");
+        m_out.Indent(m_base + 2 * kStep);
+        m_out.Raw("}");
+        m_indent = m_base + kStep;
+    }
+    void End() {
+        if (m_parameters > 0) {
+            m_out.Raw("\n");
+            m_out.Indent(m_base + kStep);
+            m_out.Raw("]");
+        }
+        m_out.Raw("\n");
+        m_out.Indent(m_base);
+        m_out.Raw("}");
+    }
+
+private:
+    static constexpr std::size_t kStep = 2;
+
+    void Key(std::string_view key) {
+        m_out.Raw(m_first ? "\n" : ",\n");
+        m_first = false;
+        m_out.Indent(m_indent);
+        m_out.Raw("\"");
+        m_out.Raw(key);
+        m_out.Raw("\": ");
+    }
+
+    JsonTextWriter& m_out;
+    std::size_t m_base;
+    std::size_t m_indent;
+    bool m_first = true;
+    std::size_t m_parameters = 0;
+    std::size_t m_written = 0;
+};
 
 // "~" and "/" in a key, escaped for a JSON pointer.
 std::string PointerToken(std::string_view key) {
@@ -285,15 +414,15 @@ private:
 }  // namespace
 
 Json FunctionToJson(const FunctionHeader& header, std::span<const ParameterRecord> parameters) {
-    Json form = Json::object();
-    PutFields(kHeaderFields, reinterpret_cast<const char*>(&header), form);
-    Json& list = form[std::string(kParametersKey)] = Json::array();
-    for (const ParameterRecord& parameter : parameters) {
-        Json entry = Json::object();
-        PutFields(kParameterFields, reinterpret_cast<const char*>(&parameter), entry);
-        list.push_back(std::move(entry));
-    }
+    Json form;
+    ValueEmitter out(form);
+    PutForm(header, parameters, out);
     return form;
+}
+
+void WriteFunctionJson(JsonTextWriter& out, const FunctionRecord& record, std::size_t indent) {
+    TextEmitter emitter(out, indent);
+    PutForm(record.header(), record.parameters(), emitter);
 }
 
 Json FunctionToJson(const FunctionRecord& record) {

@@ -15,6 +15,10 @@ namespace kelvane {
 Json FunctionToJson(const FunctionHeader& header, std::span<const ParameterRecord> parameters);
 Json FunctionToJson(const FunctionRecord& record);
 
+// Appends the form's text, as DumpJson(FunctionToJson(record), 2) lays it out with every
+// line after the first indented by indent spaces more; for output written as it goes.
+void WriteFunctionJson(JsonTextWriter& out, const FunctionRecord& record, std::size_t indent);
+
 // A field of a form that a function file cannot hold: where (a JSON pointer such as
 // /parameters/2/defaultText) and why.
 struct FormError {

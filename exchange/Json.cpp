@@ -1,5 +1,6 @@
 #include "exchange/Json.h"
 
+#include <cstring>
 #include <set>
 #include <vector>
 
@@ -28,33 +29,64 @@ struct Refused {
 }  // namespace
 
 void EscapeTerminalControls(std::string& text) {
+    EscapeTerminalControlsFrom(text, 0);
+}
+
+void EscapeTerminalControlsFrom(std::string& text, std::size_t from) {
     // Outside strings a dump holds only ASCII punctuation, digits and letters, so every
     // byte found here is inside a string.
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        if (byte == kDelete || (byte == kC1Lead && i + 1 < text.size())) {
-            break;
-        }
-        ++i;
-    }
-    if (i == text.size())
+    const auto* begin = reinterpret_cast<const unsigned char*>(text.data());
+    const std::size_t size = text.size() - from;
+    const auto* del = static_cast<const unsigned char*>(std::memchr(begin + from, kDelete, size));
+    const auto* lead = static_cast<const unsigned char*>(std::memchr(begin + from, kC1Lead, size));
+    if (!del && !lead)
         return;
-    std::string out(text, 0, i);
-    out.reserve(text.size() + 16);
-    for (; i < text.size(); ++i) {
+    const std::size_t first =
+        static_cast<std::size_t>((del && (!lead || del < lead) ? del : lead) - begin);
+    std::string rest;
+    rest.reserve(text.size() - first + 16);
+    for (std::size_t i = first; i < text.size(); ++i) {
         const auto byte = static_cast<unsigned char>(text[i]);
         const auto next = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
         if (byte == kDelete) {
-            AppendUnicodeEscape(out, byte);
+            AppendUnicodeEscape(rest, byte);
         } else if (byte == kC1Lead && next >= kC1First && next <= kC1Last) {
-            AppendUnicodeEscape(out, next);
+            AppendUnicodeEscape(rest, next);
             ++i;
         } else {
-            out += text[i];
+            rest += text[i];
         }
     }
-    text = std::move(out);
+    text.resize(first);
+    text += rest;
+}
+
+// nlohmann's own serializer, kept for one writer so that its set-up is paid once, and one
+// string value it writes, reused so that a string costs no new value.
+class JsonTextWriter::Escaper {
+public:
+    explicit Escaper(std::string& text)
+        : m_serializer(nlohmann::detail::output_adapter<char, std::string>(text), ' ',
+                       Json::error_handler_t::replace),
+          m_value(std::string()) {}
+    void String(const std::string& value) {
+        m_value.get_ref<std::string&>().assign(value);
+        m_serializer.dump(m_value, false, false, 0);
+    }
+
+private:
+    nlohmann::detail::serializer<Json> m_serializer;
+    Json m_value;
+};
+
+JsonTextWriter::JsonTextWriter() : m_escaper(std::make_unique<Escaper>(m_text)) {}
+
+JsonTextWriter::~JsonTextWriter() = default;
+
+void JsonTextWriter::String(const std::string& value) {
+    const std::size_t start = m_text.size();
+    m_escaper->String(value);
+    EscapeTerminalControlsFrom(m_text, start);
 }
 
 std::string DumpJson(const Json& value, int indent) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -16,8 +17,31 @@ using Json = nlohmann::ordered_json;
 // become U+FFFD.
 std::string DumpJson(const Json& value, int indent = -1);
 
-// Makes text produced by nlohmann's dump terminal-safe in place (see DumpJson).
+// Makes text produced by nlohmann's dump terminal-safe in place (see DumpJson), all of it or
+// what follows from.
 void EscapeTerminalControls(std::string& text);
+void EscapeTerminalControlsFrom(std::string& text, std::size_t from);
+
+// Appends pieces of JSON text to a string, each string value escaped as DumpJson escapes
+// it, for output that is laid out piece by piece rather than built as one value.
+class JsonTextWriter {
+public:
+    JsonTextWriter();
+    ~JsonTextWriter();
+    JsonTextWriter(const JsonTextWriter&) = delete;
+    JsonTextWriter& operator=(const JsonTextWriter&) = delete;
+
+    std::string& text() { return m_text; }
+    void String(const std::string& value);
+    void Integer(long long value) { m_text += std::to_string(value); }
+    void Raw(std::string_view piece) { m_text += piece; }
+    void Indent(std::size_t spaces) { m_text.append(spaces, ' '); }
+
+private:
+    class Escaper;
+    std::string m_text;
+    std::unique_ptr<Escaper> m_escaper;
+};
 
 // The most a JSON text may hold when read: bytes, nesting and values. A function's form
 // is an object of parameters of fields, nested four deep, with about 15 values per

@@ -8,7 +8,7 @@ namespace {
 
 constexpr int kIndent = 2;
 
-std::string_view TypeName(ExportNodeType type) {
+std::string_view ExportTypeName(ExportNodeType type) {
     switch (type) {
         case ExportNodeType::Library:
             return "library";
@@ -22,6 +22,15 @@ std::string_view TypeName(ExportNodeType type) {
     return "group";
 }
 
+// Why a node holds no form: its key and text, or an empty key.
+std::pair<std::string_view, std::string> NodeMark(const ExportNode& node) {
+    if (node.repeated)
+        return {"repeated", "reached again through a symbolic link; listed once"};
+    if (!node.problem.empty())
+        return {"unreadable", node.problem};
+    return {};
+}
+
 std::string FunctionFile(const ExportNode& node) {
     return std::string(kExportFunctionsFolder) + "/" + node.file + ".json";
 }
@@ -31,18 +40,6 @@ Status WriteFailure(std::ostream& out) {
     return Status::Fail("could not write the export to the output");
 }
 
-// Appends text, every line after the first indented by pad.
-void AppendIndented(std::string& out, std::string_view text, std::string_view pad) {
-    std::size_t from = 0;
-    for (std::size_t at = text.find('\n'); at != std::string_view::npos;
-         at = text.find('\n', from)) {
-        out.append(text, from, at + 1 - from);
-        out += pad;
-        from = at + 1;
-    }
-    out.append(text, from);
-}
-
 class JsonDocumentSink : public ExportSink {
 public:
     explicit JsonDocumentSink(std::ostream& out) : m_out(out) {}
@@ -50,30 +47,41 @@ public:
     Status Add(const ExportTree& tree, int index, const FunctionRecord* record) override {
         const ExportNode& node = tree.nodes[static_cast<std::size_t>(index)];
         CloseTo(node.depth);
-        std::string text;
-        const std::string pad = Pad(node.depth);
+        JsonTextWriter& w = m_writer;
+        w.text().clear();
+        const std::size_t pad = Pad(node.depth);
+        const std::size_t inner = pad + kIndent;
         if (!m_open.empty()) {
-            text += m_open.back() ? ",\n" : "\n";
+            w.Raw(m_open.back() ? ",\n" : "\n");
             m_open.back() = true;
-            text += pad;
+            w.Indent(pad);
         }
-        const std::string inner = pad + std::string(kIndent, ' ');
-        text += "{\n";
-        Json form;
-        if (record)
-            form = FunctionToJson(*record);
-        const Json head = ExportNodeJson(node, record ? &form : nullptr, false);
-        for (const auto& item : head.items()) {
-            text += inner;
-            text += '"';
-            text += item.key();
-            text += "\": ";
-            AppendIndented(text, DumpJson(item.value(), kIndent), inner);
-            text += ",\n";
+        auto key = [&](std::string_view name) {
+            w.Indent(inner);
+            w.Raw("\"");
+            w.Raw(name);
+            w.Raw("\": ");
+        };
+        w.Raw("{\n");
+        key("name");
+        w.String(node.name);
+        w.Raw(",\n");
+        key("type");
+        w.String(std::string(ExportTypeName(node.type)));
+        w.Raw(",\n");
+        if (const auto [name, value] = NodeMark(node); !name.empty()) {
+            key(name);
+            w.String(value);
+            w.Raw(",\n");
+        } else if (record) {
+            key("function");
+            WriteFunctionJson(w, *record, inner);
+            w.Raw(",\n");
         }
-        text += inner + "\"children\": [";
+        key("children");
+        w.Raw("[");
         m_open.push_back(false);
-        m_out << text;
+        m_out << w.text();
         return m_out ? Status::Ok() : WriteFailure(m_out);
     }
 
@@ -86,25 +94,23 @@ public:
 
 private:
     // Nodes at depth d open their object at 2 * kIndent * d.
-    static std::string Pad(int depth) {
-        return std::string(static_cast<std::size_t>(depth) * 2 * kIndent, ' ');
-    }
+    static std::size_t Pad(int depth) { return static_cast<std::size_t>(depth) * 2 * kIndent; }
 
     // Closes the open nodes at depth and below.
     void CloseTo(int depth) {
         while (static_cast<int>(m_open.size()) > depth) {
-            const int at = static_cast<int>(m_open.size()) - 1;
-            const std::string pad = Pad(at);
+            const std::size_t pad = Pad(static_cast<int>(m_open.size()) - 1);
             if (m_open.back())
-                m_out << "\n" << pad << std::string(kIndent, ' ') << "]";
+                m_out << "\n" << std::string(pad + kIndent, ' ') << "]";
             else
                 m_out << "]";
-            m_out << "\n" << pad << "}";
+            m_out << "\n" << std::string(pad, ' ') << "}";
             m_open.pop_back();
         }
     }
 
     std::ostream& m_out;
+    JsonTextWriter m_writer;
     std::vector<bool> m_open;  // of each open node: whether a child has been written
 };
 
@@ -155,11 +161,9 @@ std::unique_ptr<ExportSink> MakeJsonFolderSink(ExportFolder& folder) {
 Json ExportNodeJson(const ExportNode& node, const Json* form, bool withFile) {
     Json json = Json::object();
     json["name"] = node.name;
-    json["type"] = TypeName(node.type);
-    if (node.repeated)
-        json["repeated"] = "reached again through a symbolic link; listed once";
-    else if (!node.problem.empty())
-        json["unreadable"] = node.problem;
+    json["type"] = ExportTypeName(node.type);
+    if (const auto [name, value] = NodeMark(node); !name.empty())
+        json[std::string(name)] = value;
     else if (node.type == ExportNodeType::Function && withFile)
         json["file"] = FunctionFile(node);
     else if (form)

@@ -83,6 +83,9 @@ TEST(FunctionJson, formGivesBackTheSameBytes) {
     }
 
     for (std::size_t i = 0; i < records.size(); ++i) {
+        JsonTextWriter streamed;  // the export's writer lays the form out as a dump would
+        WriteFunctionJson(streamed, records[i], 0);
+        EXPECT_EQ(streamed.text(), DumpJson(FunctionToJson(records[i]), 2)) << i;
         const FormResult back = ThroughText(records[i]);
         ASSERT_TRUE(back.ok) << i << ": " << back.error.message();
         EXPECT_EQ(back.record.Serialize(), records[i].Serialize()) << i;
