@@ -82,6 +82,7 @@ CMainFrame::CMainFrame(UiSeam& seam, QWidget* parent) : QMainWindow(parent), m_s
 
     RegisterEditCommands(*this);
     RegisterLibraryCommands(*this);
+    RegisterFindCommand(*this);
     UpdateCommandStates();
 }
 
