@@ -112,12 +112,16 @@ void ExerciseFunctionFile(const std::string& bytes) {
 std::vector<Sample> SampleFunctionForms() {
     std::vector<Sample> forms;
     for (const Sample& file : SampleFunctionFiles()) {
+        if (file.bytes.size() < fdb::kHeaderSize)
+            continue;
         FunctionRecord record;
         std::memcpy(&record.header(), file.bytes.data(), fdb::kHeaderSize);
-        std::vector<ParameterRecord> parameters(
-            static_cast<std::size_t>(record.header().parameterCount));
+        const auto count = static_cast<std::size_t>(record.header().parameterCount);
+        if (count == 0 || count > (file.bytes.size() - fdb::kHeaderSize) / fdb::kParameterSize)
+            continue;
+        std::vector<ParameterRecord> parameters(count);
         std::memcpy(parameters.data(), file.bytes.data() + fdb::kHeaderSize,
-                    parameters.size() * fdb::kParameterSize);
+                    count * fdb::kParameterSize);
         record.ReplaceParameters(std::move(parameters));
         forms.push_back({file.name, DumpJson(FunctionToJson(record), 2)});
     }
