@@ -156,7 +156,7 @@ FieldFit FitField(std::string_view utf8, std::size_t maxBytes, std::string_view 
     std::optional<std::string> cp949 = Utf8ToCp949(utf8);
     if (!cp949) {
         fit.refusal = NotCp949Message(what);
-    } else if (cp949->size() > maxBytes) {
+    } else if (fit.bytes = cp949->size(); fit.bytes > maxBytes) {
         fit.tooLong = true;
         fit.refusal = std::string(what) + " is " + std::to_string(cp949->size()) +
                       " bytes long; its field holds at most " + std::to_string(maxBytes) + " bytes";

@@ -31,7 +31,8 @@ std::string FromCrLf(std::string_view text);
 // bytes when all of it fits, else why not. what names the text ("The description").
 struct FieldFit {
     std::optional<std::string> cp949;
-    bool tooLong = false;  // CP949 holds it but the field does not
+    bool tooLong = false;   // CP949 holds it but the field does not
+    std::size_t bytes = 0;  // its length in CP949, when CP949 holds it
     // NotCp949Message, or "The description is 600 bytes long; its field holds at most
     // 512 bytes" (the caller ends the sentence).
     std::string refusal;
