@@ -104,8 +104,9 @@ FdbRead Salvage(const Source& file) {
         const std::size_t whole = (bytes.size() - fdb::kHeaderSize) / fdb::kParameterSize;
         const std::int32_t count = read.header.parameterCount;
         read.parameters.resize(count < 0 ? 0 : std::min(whole, static_cast<std::size_t>(count)));
-        std::memcpy(read.parameters.data(), bytes.data() + fdb::kHeaderSize,
-                    read.parameters.size() * fdb::kParameterSize);
+        if (!read.parameters.empty())
+            std::memcpy(read.parameters.data(), bytes.data() + fdb::kHeaderSize,
+                        read.parameters.size() * fdb::kParameterSize);
     }
     read.bytes = std::move(bytes);
     return read;
