@@ -58,10 +58,17 @@ QString ItemText(QTreeWidgetItem* item) {
 
 // ---- Enabling rules ----
 
-bool FunctionSelectedInBrowser(CMainFrame& frame) {
+// Add Parameter and Modify act on the function the information view shows: they are
+// enabled only while a function folder is selected in the browser's current tree and it
+// is the one shown.
+bool ShownFunctionSelected(CMainFrame& frame) {
     CLibraryTreeCtrl* tree = frame.GetBrowser()->CurrentTree();
     QTreeWidgetItem* item = tree ? tree->currentItem() : nullptr;
-    return item && IsFunctionFolderName(ToUtf8(item->text(0)));
+    if (!item || !IsFunctionFolderName(ToUtf8(item->text(0))))
+        return false;
+    const CFuncInfoTreeCtrl& shown = InfoTree(frame);
+    return !shown.isHidden() && shown.m_strFolderName == CLibraryTreeCtrl::ItemName(item) &&
+           shown.m_strFolderPath == tree->GetItemPath(item);
 }
 
 bool ParameterRowSelected(CMainFrame& frame) {
@@ -303,10 +310,10 @@ void ModifyCommand(CMainFrame& frame) {
 
 void RegisterEditCommands(CMainFrame& frame) {
     CMainFrame* f = &frame;
-    frame.SetCommandHandler(cmd::kAddParameter, {[f] { return FunctionSelectedInBrowser(*f); },
+    frame.SetCommandHandler(cmd::kAddParameter, {[f] { return ShownFunctionSelected(*f); },
                                                  [f] { AddParameterCommand(*f); }});
     frame.SetCommandHandler(
-        cmd::kModify, {[f] { return FunctionSelectedInBrowser(*f); }, [f] { ModifyCommand(*f); }});
+        cmd::kModify, {[f] { return ShownFunctionSelected(*f); }, [f] { ModifyCommand(*f); }});
     frame.SetCommandHandler(cmd::kDeleteParameter, {[f] { return ParameterRowSelected(*f); },
                                                     [f] { DeleteParameterCommand(*f); }});
     frame.SetCommandHandler(cmd::kEditField,

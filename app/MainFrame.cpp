@@ -120,6 +120,9 @@ void CMainFrame::ConnectPanes() {
     });
     connect(info, &QTreeWidget::currentItemChanged, this, &CMainFrame::UpdateCommandStates);
 
+    // A function row of the listing, which the view shows: select it in the library tree.
+    connect(m_view, &CKLVView::functionActivated, this,
+            [this](const std::string&, const std::string& path) { m_browser->SelectPath(path); });
     // A subgroup row of the listing: select it in the library tree and list it.
     connect(m_view, &CKLVView::groupActivated, this,
             [this](const std::string& name, const std::string& path) {

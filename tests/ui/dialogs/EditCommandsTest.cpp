@@ -55,7 +55,7 @@ protected:
         SetProgramDirectoryOverride(home.path());
         frame = std::make_unique<CMainFrame>(seam);
         ASSERT_NE(frame->GetBrowser()->SelectPath(folder), nullptr);
-        Tree()->ShowFunction("Blur()", folder);
+        frame->GetView()->ShowFunction("Blur()", folder);
     }
 
     CFuncInfoTreeCtrl* Tree() { return frame->GetView()->InfoTree(); }
