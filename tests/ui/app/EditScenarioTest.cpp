@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <map>
 #include <memory>
 
 #include "FakeSeam.h"
@@ -61,6 +62,22 @@ protected:
     void KeyInTree(Qt::Key key) { QTest::keyClick(&Tree(), key); }
     QString Current() { return Tree().currentItem() ? Tree().currentItem()->text(0) : QString(); }
 
+    // Selects the value under label of parameter i of the shown function (i < 0: under
+    // "Basic Information"), or the parameter row itself when label is empty.
+    void SelectInInfo(int i, const QString& label = {}) {
+        QTreeWidgetItem* root = Info().topLevelItem(0);
+        QTreeWidgetItem* owner = FindItem(root, i < 0 ? "Basic Information" : "Parameters");
+        ASSERT_NE(owner, nullptr);
+        if (i >= 0)
+            owner = owner->child(i);
+        if (label.isEmpty())
+            return Info().setCurrentItem(owner);
+        for (int c = 0; c < owner->childCount(); ++c)
+            if (owner->child(c)->text(0) == label)
+                return Info().setCurrentItem(owner->child(c)->child(0));
+        FAIL() << label.toStdString();
+    }
+
     // The right pane shows the function at relative as its file now is, and the library
     // tree has it selected.
     void ExpectOnScreen(const std::string& relative) {
@@ -94,6 +111,18 @@ protected:
     FakeSeam seam;
     std::unique_ptr<CMainFrame> frame;
 };
+
+FakeSeam::Driver Type(const char* id, const char* text) {
+    return [=](QDialog& d) {
+        if (auto* line = d.findChild<QLineEdit*>(id))
+            line->setText(text);
+        else if (auto* box = d.findChild<QPlainTextEdit*>(id))
+            box->setPlainText(text);
+        else
+            d.findChild<QComboBox*>(id)->setCurrentText(text);
+        d.findChild<QPushButton*>("1")->click();
+    };
+}
 
 }  // namespace
 
@@ -162,4 +191,79 @@ TEST_F(EditScenario, doubleClickOnAFunctionRowSelectsItInTheTreeAndShowsIt) {
     ASSERT_TRUE(frame->RunCommand(cmd::kAddParameter));
     EXPECT_EQ(ReadBytes(File("Basic/Arithmetic/Add()")).size(),
               kelvane::fdb::kHeaderSize + 4 * kelvane::fdb::kParameterSize);
+}
+
+// Ten edits of three functions, all undone with the keys and redone; each step shows the
+// function it changed as its file now is.
+TEST_F(EditScenario, tenEditsOfThreeFunctionsAreUndoneAndRedoneStepByStep) {
+    const std::vector<std::string> functions = {"Basic/Filter/Blur()", "Basic/Filter/Sharpen()",
+                                                "Basic/Arithmetic/Add()"};
+    struct Edit {
+        const char* function;
+        int command;
+        int parameter;  // the row selected (-1: "Basic Information")
+        const char* label;
+        FakeSeam::Driver dialog;
+    };
+    const Edit edits[] = {
+        {"Basic/Filter/Blur()", cmd::kAddParameter, 0, nullptr, nullptr},
+        {"Basic/Filter/Blur()", cmd::kEditField, 1, "Default Value", Type("1020", "7")},
+        {"Basic/Filter/Blur()", cmd::kEditField, -1, "Description(Max:1024 bytes)",
+         Type("1021", "Blurs, changed.")},
+        {"Basic/Filter/Sharpen()", cmd::kEditField, 1, "Stored Value", Type("1020", "2.5")},
+        {"Basic/Filter/Sharpen()", cmd::kEditField, 0, "Input/Output",
+         Type("1009", "Output  Parameter")},
+        {"Basic/Filter/Blur()", cmd::kDeleteParameter, 0, nullptr, nullptr},
+        {"Basic/Arithmetic/Add()", cmd::kAddParameter, 0, nullptr, nullptr},
+        {"Basic/Arithmetic/Add()", cmd::kEditField, 3, "Parameter Type", Type("1010", "CMatrix*")},
+        {"Basic/Arithmetic/Add()", cmd::kEditField, 0, "Description(Max:512 bytes)",
+         Type("1021", "first")},
+        {"Basic/Filter/Sharpen()", cmd::kEditField, -1, "Description(Max:1024 bytes)",
+         Type("1021", "Sharpens, changed.")},
+    };
+    auto files = [&] {
+        std::map<std::string, std::string> bytes;
+        for (const std::string& function : functions)
+            bytes[function] = ReadBytes(File(function));
+        return bytes;
+    };
+    std::vector<std::map<std::string, std::string>> states{files()};
+    for (const Edit& edit : edits) {
+        Click(edit.function);
+        if (edit.label)
+            SelectInInfo(edit.parameter, edit.label);
+        else if (edit.command == cmd::kDeleteParameter)
+            SelectInInfo(edit.parameter);
+        if (edit.dialog)
+            seam.onNextDialog(edit.dialog);
+        ASSERT_TRUE(frame->RunCommand(edit.command)) << edit.function;
+        states.push_back(files());
+        ASSERT_NE(states.back(), states[states.size() - 2]) << edit.function;
+    }
+    ASSERT_TRUE(seam.messages.empty());
+    ASSERT_EQ(seam.unexpectedDialogs, 0);
+
+    Tree().setFocus();
+    for (int step = 10; step >= 1; --step) {
+        SCOPED_TRACE("undo of edit " + std::to_string(step));
+        if (step % 2)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+        else
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace, Qt::AltModifier);
+        EXPECT_EQ(files(), states[static_cast<std::size_t>(step) - 1]);
+        ExpectOnScreen(edits[step - 1].function);
+    }
+    EXPECT_FALSE(frame->IsCommandEnabled(cmd::kEditUndo));
+    for (int step = 1; step <= 10; ++step) {
+        SCOPED_TRACE("redo of edit " + std::to_string(step));
+        if (step % 2)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Y, Qt::ControlModifier);
+        else
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z,
+                            Qt::ControlModifier | Qt::ShiftModifier);
+        EXPECT_EQ(files(), states[static_cast<std::size_t>(step)]);
+        ExpectOnScreen(edits[step - 1].function);
+    }
+    EXPECT_FALSE(frame->IsCommandEnabled(cmd::kEditRedo));
+    EXPECT_TRUE(seam.messages.empty());
 }
