@@ -15,3 +15,5 @@ struct CommandHandler {
 void RegisterEditCommands(CMainFrame& frame);
 // Library commands: Rename, Code Wizard, Launch Explorer.
 void RegisterLibraryCommands(CMainFrame& frame);
+// Find Function, and Ctrl+F for it.
+void RegisterFindCommand(CMainFrame& frame);

@@ -74,6 +74,7 @@ CMainFrame::CMainFrame(UiSeam& seam, QWidget* parent) : QMainWindow(parent), m_s
 
     RegisterEditCommands(*this);
     RegisterLibraryCommands(*this);
+    RegisterFindCommand(*this);
     UpdateCommandStates();
 }
 

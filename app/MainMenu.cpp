@@ -26,6 +26,7 @@ constexpr CommandText kCommands[] = {
     {cmd::kModify, "&Modify", "Modify Function"},
     {cmd::kCodeWizard, "Code &Wizard...", "Function Code Wizard"},
     {cmd::kLaunchExplorer, "Launch Explorer", "Launch Explorer"},
+    {cmd::kFindFunction, "Find Function...", nullptr},
     {cmd::kAppAbout, "&About KLV...", "About"},
 };
 
@@ -74,6 +75,8 @@ MainMenus BuildMainMenus(QMainWindow& window) {
     QMenu* tools = bar->addMenu(QStringLiteral("&Tools"));
     tools->addAction(a.at(cmd::kCodeWizard));
     tools->addAction(a.at(cmd::kLaunchExplorer));
+    tools->addSeparator();
+    tools->addAction(a.at(cmd::kFindFunction));
 
     QMenu* help = bar->addMenu(QStringLiteral("&Help"));
     help->addAction(a.at(cmd::kAppAbout));

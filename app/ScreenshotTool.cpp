@@ -1,5 +1,6 @@
-// Shows the main window on a library, opens a function, a group, a popup, the About box
-// and the pages of the creation wizard in turn, and writes a PNG of the screen for each.
+// Shows the main window on a library, opens a function, a group, a popup, the About box,
+// the pages of the creation wizard and Find Function in turn, and writes a PNG of the
+// screen for each.
 // Run under a display (Xvfb).
 #include <QApplication>
 #include <QDialog>
@@ -20,6 +21,8 @@
 #include "browser/FuncTreeView.h"
 #include "infoview/ui/KLVView.h"
 #include "records/LibraryPaths.h"
+#include "search/ui/FindFunctionDlg.h"
+#include "uisupport/CommandIds.h"
 #include "uisupport/UiSeam.h"
 #include "wizard/ui/CodeWizard.h"
 #include "wizard/ui/NamePropertyPage.h"
@@ -171,6 +174,31 @@ int main(int argc, char** argv) {
         [&] {
             grabWizard("wizard-summary.png");
             wizard.close();
+        },
+        // Find Function beside the main window, a result opened in the tree.
+        [&] {
+            frame.RunCommand(cmd::kFindFunction);
+            if (auto* find = frame.findChild<CFindFunctionDlg*>()) {
+                find->resize(find->width(), frame.height());  // one picture without a gap
+                find->QueryEdit()->setText(QStringLiteral("image"));
+                find->StartSearch();
+            }
+        },
+        [&] {
+            auto* find = frame.findChild<CFindFunctionDlg*>();
+            const CSearchResultsModel* found = find ? &find->Found() : nullptr;
+            for (int row = 0; found && row < found->rowCount(); ++row)
+                if (found->Hit(row).folderName == "Blur()") {
+                    find->Results()->setCurrentIndex(found->index(row, 0));
+                    emit find->Results()->activated(found->index(row, 0));
+                }
+        },
+        [&] {
+            if (auto* find = frame.findChild<CFindFunctionDlg*>()) {
+                ok &= Grab(frame.frameGeometry().united(find->frameGeometry()),
+                           out.filePath("find-function.png"));
+                find->close();
+            }
         },
     };
 

@@ -18,8 +18,8 @@ const char* const kWords[] = {"영상",  "필터", "edge",   "blur",  "평균", 
 
 class Generator {
 public:
-    Generator(const LibraryShape& shape, GeneratedLibrary& result)
-        : m_shape(shape), m_rng(shape.seed), m_result(result) {}
+    Generator(const LibraryShape& shape, GeneratedLibrary& result, bool keepFacts)
+        : m_shape(shape), m_rng(shape.seed), m_result(result), m_keepFacts(keepFacts) {}
 
     std::string Function(const std::string& group, int index) {
         sample::FunctionSpec spec;
@@ -28,9 +28,14 @@ public:
         spec.description.clear();
         for (int w = 1 + static_cast<int>(m_rng() % 8); w > 0; --w)
             spec.description += std::string(kWords[m_rng() % std::size(kWords)]) + " ";
-        for (int p = 0; p < m_shape.parametersPerFunction; ++p) {
+        const int params =
+            m_shape.varyParameters
+                ? static_cast<int>(m_rng() % static_cast<unsigned>(m_shape.parametersPerFunction + 1))
+                : m_shape.parametersPerFunction;
+        for (int p = 0; p < params; ++p) {
             const TypeInfo& type = kParameterTypes[m_rng() % kParameterTypes.size()];
-            spec.params.push_back({std::string(type.name), p % 2 == 0, "p", {}, {}});
+            spec.params.push_back(
+                {std::string(type.name), p % 2 == 0, kWords[m_rng() % std::size(kWords)], {}, {}});
         }
         const std::string folderName = spec.name + "()";
         const std::string folder = group + "/" + folderName;
@@ -42,6 +47,13 @@ public:
         if (!out)
             throw std::runtime_error("could not write " + path);
         ++m_result.functions;
+        m_result.files.push_back(path);
+        if (m_keepFacts) {
+            GeneratedFunction facts{folder, spec.description, {}};
+            for (const sample::ParamSpec& param : spec.params)
+                facts.params.push_back({param.type, param.input, param.description});
+            m_result.facts.push_back(std::move(facts));
+        }
         return path;
     }
 
@@ -61,13 +73,15 @@ private:
     const LibraryShape& m_shape;
     std::mt19937 m_rng;
     GeneratedLibrary& m_result;
+    bool m_keepFacts;
 };
 
 }  // namespace
 
-GeneratedLibrary GenerateLibrary(const std::string& programDir, const LibraryShape& shape) {
+GeneratedLibrary GenerateLibrary(const std::string& programDir, const LibraryShape& shape,
+                                 bool keepFacts) {
     GeneratedLibrary result;
-    Generator generator(shape, result);
+    Generator generator(shape, result, keepFacts);
     const std::string root = programDir + "/" + std::string(kLibraryFolderName);
     for (int t = 0; t < shape.topLevelGroups; ++t)
         generator.Group(root + "/Top" + std::to_string(t), 1);

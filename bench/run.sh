@@ -5,7 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${KELVANE_BENCH_BUILD:-build-bench}
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKELVANE_TESTS=OFF >/dev/null
-cmake --build "$build" -j2 --target list_bench make_synthetic_library gui_bench
+cmake --build "$build" -j2 --target list_bench make_synthetic_library gui_bench search_bench \
+    find_bench
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 echo "== list of a 10,000-function group"
@@ -14,3 +15,9 @@ echo "== list of a 10,000-function group"
 echo "== window: start-up, a 10,000-function listing, expanding 10,000 folders"
 # The offscreen platform warns once per window about size hints; that says nothing here.
 "$build/bin/gui_bench" "$work/gui" "${1:-7}" 2> >(grep -v propagateSizeHints >&2)
+
+echo "== search of 100,000 functions"
+"$build/bin/search_bench" "$work/search" "${1:-5}"
+
+echo "== Find Function: Enter to the first result, on the same library"
+"$build/bin/find_bench" "$work/search" "${1:-5}" 2> >(grep -v propagateSizeHints >&2)

@@ -11,6 +11,7 @@ std::unique_ptr<Command> MakeTreeCommand();    // TreeCommand.cpp
 std::unique_ptr<Command> MakeShowCommand();    // ShowCommand.cpp
 std::unique_ptr<Command> MakeListCommand();    // ListCommand.cpp
 std::unique_ptr<Command> MakeCheckCommand();   // CheckCommand.cpp
+std::unique_ptr<Command> MakeSearchCommand();  // SearchCommand.cpp
 std::unique_ptr<Command> MakeCreateCommand();  // CreateCommand.cpp
 std::unique_ptr<Command> MakeAddParamCommand();     // EditCommands.cpp
 std::unique_ptr<Command> MakeDeleteParamCommand();  // EditCommands.cpp
@@ -25,6 +26,7 @@ std::vector<std::unique_ptr<Command>> MakeCommands() {
         MakeShowCommand,
         MakeListCommand,
         MakeCheckCommand,
+        MakeSearchCommand,
         MakeCreateCommand,
         MakeAddParamCommand,
         MakeDeleteParamCommand,

@@ -23,6 +23,7 @@ constexpr int kOpenDirectory = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
 // only its descriptor stays open while the walk is below it.
 struct Frame {
     int fd;
+    DirIdentity id;
     std::string name;
     std::size_t pathLength;
     int depth;
@@ -78,64 +79,81 @@ private:
     std::set<DirIdentity> m_outside;
 };
 
-// One pass over the open directory; moved is set when a folder that a creation moved aside
-// was met.
-int ReadOnce(int dirFd, std::vector<Subdirectory>& found, bool& moved) {
-    const int own = fcntl(dirFd, F_DUPFD_CLOEXEC, 0);
-    if (own < 0)
-        return errno;
-    DIR* handle = fdopendir(own);
-    if (!handle) {
-        const int error = errno;
-        close(own);
-        return error;
-    }
-    rewinddir(handle);  // the duplicate shares its position with dirFd
+// Room for a few hundred entries per call: most folders are read in one call and the
+// call that finds the end.
+constexpr std::size_t kEntryBufferSize = 32 * 1024;
+
+// Reads the entries of the directory open as readFd from its position to its end; links
+// are examined relative to it. One system call per buffer of entries, none per entry but
+// for links, file systems that do not give the entry type and names a creation uses.
+// moved is set when a folder that a creation moved aside was met.
+int ReadEntries(int readFd, std::vector<Subdirectory>& found, bool& moved) {
+    alignas(dirent64) char buffer[kEntryBufferSize];
     int failure = 0;
     for (;;) {
-        errno = 0;
-        const dirent* entry = readdir(handle);
-        if (!entry) {
-            if (errno != 0 && failure == 0)
-                failure = errno;
+        const ssize_t got = getdents64(readFd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            failure = errno;
             break;
         }
-        const char* name = entry->d_name;
-        if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0)
-            continue;
-        if (IsCreationFolder(dirFd, name)) {
-            moved = moved || IsMovedAsideName(name);
-            continue;
-        }
-        if (entry->d_type == DT_DIR) {
-            found.push_back({name, {}});  // known to be one: no call needed
-            continue;
-        }
-        if (entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN)
-            continue;
-        struct stat st {};
-        if (fstatat(dirFd, name, &st, 0) == 0) {
-            if (S_ISDIR(st.st_mode))
-                found.push_back({name, {st.st_dev, st.st_ino}});
-        } else if (errno != ENOENT && errno != ELOOP && errno != ENOTDIR && failure == 0) {
-            failure = errno;  // cannot tell whether it is a directory
+        if (got == 0)
+            break;
+        for (ssize_t offset = 0; offset < got;) {
+            const auto* entry = reinterpret_cast<const dirent64*>(buffer + offset);
+            offset += entry->d_reclen;
+            const char* name = entry->d_name;
+            if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0)
+                continue;
+            if (IsCreationFolder(readFd, name)) {
+                moved = moved || IsMovedAsideName(name);
+                continue;
+            }
+            if (entry->d_type == DT_DIR) {
+                found.push_back({name, {}});  // known to be one: no call needed
+                continue;
+            }
+            if (entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN)
+                continue;
+            struct stat st {};
+            if (fstatat(readFd, name, &st, 0) == 0) {
+                if (S_ISDIR(st.st_mode))
+                    found.push_back({name, {st.st_dev, st.st_ino}});
+            } else if (errno != ENOENT && errno != ELOOP && errno != ENOTDIR && failure == 0) {
+                failure = errno;  // cannot tell whether it is a directory
+            }
         }
     }
-    closedir(handle);
     return failure;
+}
+
+// Reads the whole directory open as readFd, which is at its start, and leaves it at its
+// end; a folder a dead creation moved aside is put back first, and the folder read again.
+int ReadAllEntries(int readFd, std::vector<Subdirectory>& found) {
+    const std::size_t before = found.size();
+    bool moved = false;
+    const int error = ReadEntries(readFd, found, moved);
+    if (!moved || RollBackLeftovers(readFd) == 0)
+        return error;
+    found.resize(before);
+    if (lseek(readFd, 0, SEEK_SET) != 0)
+        return errno;
+    return ReadEntries(readFd, found, moved);
 }
 
 }  // namespace
 
 int ReadSubdirectories(int dirFd, std::vector<Subdirectory>& found) {
-    const std::size_t before = found.size();
-    bool moved = false;
-    const int error = ReadOnce(dirFd, found, moved);
-    if (!moved || RollBackLeftovers(dirFd) == 0)
-        return error;
-    // Read again, with the folder put back in its place.
-    found.resize(before);
-    return ReadOnce(dirFd, found, moved);
+    // A duplicate shares its position with dirFd: read from the start, and leave it there.
+    const int own = fcntl(dirFd, F_DUPFD_CLOEXEC, 0);
+    if (own < 0)
+        return errno;
+    int failure = lseek(own, 0, SEEK_SET) == 0 ? ReadAllEntries(own, found) : errno;
+    if (lseek(own, 0, SEEK_SET) != 0 && failure == 0)
+        failure = errno;
+    close(own);
+    return failure;
 }
 
 bool WalkDirectories(const std::string& start, WalkVisitor& visitor, WalkLinks links) {
@@ -164,10 +182,11 @@ bool WalkDirectories(const std::string& start, WalkVisitor& visitor, WalkLinks l
             close(fd);
             return;
         }
-        stack.push_back({fd, std::move(name), path.size(), depth, {}});
+        stack.push_back({fd, {st.st_dev, st.st_ino}, std::move(name), path.size(), depth, {}});
         Frame& frame = stack.back();
-        visitor.Entered(WalkDir{frame.fd, frame.name, path, depth});
-        if (const int error = ReadSubdirectories(frame.fd, frame.children))
+        visitor.Entered(WalkDir{frame.fd, frame.name, path, depth, frame.id});
+        // The descriptor is the walk's own and still at its start: read it directly.
+        if (const int error = ReadAllEntries(frame.fd, frame.children))
             visitor.Unreadable(path, frame.name, error);
     };
     enter(startFd, LastComponent(path), 0);
@@ -181,7 +200,7 @@ bool WalkDirectories(const std::string& start, WalkVisitor& visitor, WalkLinks l
         }
         const Subdirectory child = top.children[top.next++];
         path.resize(top.pathLength);
-        if (!visitor.Found(WalkDir{top.fd, top.name, path, top.depth}, child.name))
+        if (!visitor.Found(WalkDir{top.fd, top.name, path, top.depth, top.id}, child.name))
             continue;
         if (path.empty() || path.back() != '/')
             path += '/';

@@ -16,16 +16,18 @@ struct Subdirectory {
 // Reads the subdirectories of the open directory dirFd in enumeration order (links to
 // directories included; dangling links and link loops are not directories). The folders a
 // running or crashed creation is building are left out, and a folder that a dead creation
-// left moved aside is put back first (Leftovers.h). dirFd stays open and unmoved. Returns 0, or the
-// errno of the first call that failed; what was read before stays in found.
+// left moved aside is put back first (Leftovers.h). dirFd stays open, positioned at its
+// start. Returns 0, or the errno of the first call that failed; what was read before stays
+// in found.
 int ReadSubdirectories(int dirFd, std::vector<Subdirectory>& found);
 
 // A directory met by WalkDirectories, valid during the visitor's call.
 struct WalkDir {
-    int fd;                   // open on the directory
+    int fd;  // open on the directory; for *at calls (the walk reads its entries itself)
     std::string_view name;    // its last component
     const std::string& path;  // the start path and the names below it, for messages
     int depth;                // 0 for the start
+    DirIdentity id;           // of the directory itself
 };
 
 class WalkVisitor {

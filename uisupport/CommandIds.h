@@ -10,6 +10,7 @@ inline constexpr int kAddParameter = 32780;
 inline constexpr int kDeleteParameter = 32781;
 inline constexpr int kEditField = 32782;
 inline constexpr int kLaunchExplorer = 32789;
+inline constexpr int kFindFunction = 32790;
 inline constexpr int kFileNew = 57600;
 inline constexpr int kFileOpen = 57601;
 inline constexpr int kFileSave = 57603;

@@ -25,6 +25,7 @@
 #include "dialogs/ui/MatrixDlg.h"
 #include "dialogs/ui/ParamTypeDlg.h"
 #include "dialogs/ui/RenameDlg.h"
+#include "search/ui/FindFunctionDlg.h"
 #include "wizard/ui/CodeWizard.h"
 #include "wizard/ui/NamePropertyPage.h"
 
@@ -72,6 +73,7 @@ TEST(AccessibleNames, everyControlOfEveryDialogAndWizardPageHasAName) {
     dialogs.emplace_back("Rename", std::make_unique<CRenameDlg>());
     dialogs.emplace_back("Matrix", std::make_unique<CMatrixDlg>(seam));
     dialogs.emplace_back("About", std::make_unique<CAboutDlg>());
+    dialogs.emplace_back("FindFunction", std::make_unique<CFindFunctionDlg>());
     for (auto& [name, dialog] : dialogs)
         EXPECT_EQ(Unnamed(*dialog), std::vector<std::string>{}) << name;
 

@@ -143,6 +143,8 @@ TEST_F(MainFrameTest, menuBarTextsIdsAndSeparators_noKeyNames) {
         "&Tools",
         "  Code &Wizard... 32771",
         "  Launch Explorer 32789",
+        "  -",
+        "  Find Function... 32790",
         "&Help",
         "  &About KLV... 57664",
     };

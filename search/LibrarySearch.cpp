@@ -1,0 +1,432 @@
+#include "search/LibrarySearch.h"
+
+#include <fcntl.h>
+#include <limits.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <exception>
+#include <mutex>
+#include <optional>
+#include <thread>
+#include <unordered_set>
+
+#include "records/DirWalk.h"
+#include "records/LibraryPaths.h"
+#include "records/ReadReason.h"
+#include "search/FunctionSource.h"
+
+namespace kelvane {
+
+namespace {
+
+// What one folder gave the search: a function folder searched (a hit, a problem, or
+// neither), or a folder that could not be read.
+struct Event {
+    DirIdentity owner;        // the folder the event belongs to
+    bool startLevel = false;  // belongs to the start itself: never searched before
+    bool function = false;
+    bool folderProblem = false;
+    std::optional<SearchHit> hit;
+    std::optional<SearchProblem> problem;
+};
+
+// Where a visitor's events go.
+class EventOut {
+public:
+    virtual ~EventOut() = default;
+    virtual void Put(Event event) = 0;
+    // The folder just entered; true when an earlier part of the search searched it, so
+    // that nothing below it is new.
+    virtual bool SearchedBefore(const DirIdentity& id) = 0;
+};
+
+// Adds events to the summary and passes hits on; once stopped, takes nothing more.
+class Emitter {
+public:
+    Emitter(SearchSink& sink, const SearchOptions& options) : m_sink(sink), m_stop(options.stop) {}
+
+    bool Stopped() const { return m_stop && m_stop->load(std::memory_order_relaxed); }
+
+    void Emit(Event& event) {
+        if (Stopped())
+            return;
+        if (event.function)
+            ++m_summary.functions;
+        if (event.problem) {
+            ++(event.folderProblem ? m_summary.unreadableFolders : m_summary.unreadableFiles);
+            if (m_summary.problems.size() < kMaxSearchProblems)
+                m_summary.problems.push_back(std::move(*event.problem));
+        }
+        if (event.hit) {
+            ++m_summary.hits;
+            m_sink.Hit(*event.hit);
+        }
+    }
+
+    SearchSummary Finish() {
+        m_summary.stopped = Stopped();
+        return std::move(m_summary);
+    }
+
+private:
+    SearchSink& m_sink;
+    const std::atomic<bool>* m_stop;
+    SearchSummary m_summary;
+};
+
+std::string CannotBeRead(int error) {
+    return "cannot be read: " + ReadErrnoReason(error);
+}
+
+bool VanishedError(int error) {
+    return error == ENOENT || error == ENOTDIR;
+}
+
+void Count(std::atomic<long> SearchCounters::*counter, const SearchOptions& options, long by) {
+    if (options.counters)
+        (options.counters->*counter).fetch_add(by, std::memory_order_relaxed);
+}
+
+// Searches the function folders a walk enters. Each event names the folder it belongs to,
+// so that the parts of a split search can drop what an earlier part has searched.
+class SearchVisitor : public WalkVisitor {
+public:
+    SearchVisitor(const QueryMatcher& matcher, const std::string& libraryRoot,
+                  const SearchOptions& options, Emitter& emitter, EventOut& out, bool part)
+        : m_matcher(matcher),
+          m_root(libraryRoot),
+          m_options(options),
+          m_emitter(emitter),
+          m_out(out),
+          m_part(part) {}
+
+    bool Found(const WalkDir& parent, const std::string& name) override {
+        if (m_emitter.Stopped() || Skipped(parent.depth))
+            return false;
+        // Every folder directly in the library root is a tab, "_Src" too.
+        if (name == kSourceFolderName && parent.path != m_root)
+            return false;
+        Count(&SearchCounters::found, m_options, 1);
+        m_last = Last::kFound;
+        m_lastParent = parent.id;
+        return true;
+    }
+
+    void Entered(const WalkDir& dir) override {
+        m_last = Last::kEntered;
+        m_lastEntered = dir.id;
+        const bool skipped = m_out.SearchedBefore(dir.id);
+        SetSkipped(dir.depth, skipped);
+        if (skipped) {
+            Count(&SearchCounters::found, m_options, -1);
+            return;
+        }
+        Count(&SearchCounters::searched, m_options, 1);
+        if (m_emitter.Stopped() || !IsFunctionFolderName(dir.name))
+            return;
+        m_out.Put(FunctionEvent(dir.path, std::string(dir.name), dir.id,
+                                CallablePath(dir.fd, dir.path), std::string()));
+    }
+
+    void Repeated(const std::string&) override { Count(&SearchCounters::found, m_options, -1); }
+
+    void Unreadable(const std::string& path, std::string_view name, int error) override {
+        if (m_emitter.Stopped())
+            return;
+        Event event;
+        switch (m_last) {
+            case Last::kEntered:  // the folder entered last could not be listed
+                event.owner = m_lastEntered;
+                break;
+            case Last::kFound:  // a folder found in the one entered last could not be opened
+                event.owner = m_lastParent;
+                break;
+            case Last::kNothing:  // the start of the walk could not be opened
+                if (m_part && VanishedError(error))
+                    return;  // gone since the start was listed; the one walk skips it too
+                event.startLevel = true;
+                break;
+        }
+        // A part's start is a folder found in the search's start, as for the one walk.
+        const bool found = m_last == Last::kFound || (m_last == Last::kNothing && m_part);
+        if (found && IsFunctionFolderName(name)) {
+            Event function = FunctionEvent(path, std::string(name), event.owner, std::string(),
+                                           CannotBeRead(error));
+            function.startLevel = event.startLevel;
+            m_out.Put(std::move(function));
+            return;
+        }
+        event.folderProblem = true;
+        event.problem = SearchProblem{path, CannotBeRead(error)};
+        m_out.Put(std::move(event));
+    }
+
+    // A function folder searched: its name, and its file as far as the query needs it.
+    // folderProblem is why the folder itself could not be opened, if it could not.
+    Event FunctionEvent(const std::string& path, const std::string& name, const DirIdentity& owner,
+                        const std::string& callablePath, std::string folderProblem) const {
+        Event event;
+        event.owner = owner;
+        event.function = true;
+        FunctionSource source;
+        const FunctionHeader* header = nullptr;
+        if (m_matcher.NeedsFile() && folderProblem.empty()) {
+            source = ReadFunctionSource(GetFunctionFilePath(callablePath, name),
+                                        m_matcher.NeedsParameters());
+            if (source.loaded)
+                header = &source.record.header();
+            else
+                event.problem = SearchProblem{GetFunctionFilePath(path, name), source.problem};
+        } else if (!folderProblem.empty()) {
+            // Without its file a function still has its name; a folder that cannot be
+            // opened is a problem of the file only when the file was wanted.
+            event.folderProblem = !m_matcher.NeedsFile();
+            event.problem = SearchProblem{path, std::move(folderProblem)};
+        }
+        std::optional<SearchMatch> match = m_matcher.Match(
+            name, header,
+            header ? std::span(source.record.parameters()) : std::span<const ParameterRecord>());
+        if (match)
+            event.hit = SearchHit{path, name, std::move(*match)};
+        return event;
+    }
+
+private:
+    enum class Last { kNothing, kFound, kEntered };
+
+    bool Skipped(int depth) const {
+        return static_cast<std::size_t>(depth) < m_skipped.size() &&
+               m_skipped[static_cast<std::size_t>(depth)];
+    }
+    void SetSkipped(int depth, bool skipped) {
+        if (m_skipped.size() <= static_cast<std::size_t>(depth))
+            m_skipped.resize(static_cast<std::size_t>(depth) + 1);
+        m_skipped[static_cast<std::size_t>(depth)] = skipped;
+    }
+
+    const QueryMatcher& m_matcher;
+    const std::string& m_root;
+    const SearchOptions& m_options;
+    Emitter& m_emitter;
+    EventOut& m_out;
+    bool m_part;
+    std::vector<char> m_skipped;  // by depth: the folder entered there was searched before
+    // Whom an Unreadable belongs to: the walk reports one right after the Found or the
+    // Entered it concerns.
+    Last m_last = Last::kNothing;
+    DirIdentity m_lastParent;
+    DirIdentity m_lastEntered;
+};
+
+// The one walk: everything in order, nothing searched twice.
+class DirectOut : public EventOut {
+public:
+    explicit DirectOut(Emitter& emitter) : m_emitter(emitter) {}
+    void Put(Event event) override { m_emitter.Emit(event); }
+    bool SearchedBefore(const DirIdentity&) override { return false; }
+
+private:
+    Emitter& m_emitter;
+};
+
+struct IdentityHash {
+    std::size_t operator()(const DirIdentity& id) const {
+        return std::hash<ino_t>()(id.inode) ^ (std::hash<dev_t>()(id.device) << 1);
+    }
+};
+
+// The folders directly in start, each walked on its own by whichever thread is free. A
+// part's events go out once every part before it is done: the head part streams them,
+// the others keep them. A folder that an earlier part entered has been searched with all
+// below it, so what a part found there is dropped; what remains is exactly what the one
+// walk finds, in its order.
+class SplitSearch {
+public:
+    SplitSearch(const QueryMatcher& matcher, const std::string& libraryRoot,
+                const SearchOptions& options, Emitter& emitter)
+        : m_matcher(matcher), m_root(libraryRoot), m_options(options), m_emitter(emitter) {}
+
+    void Run(const DirIdentity& start, std::vector<std::string> partPaths) {
+        m_closed.insert(start);
+        m_parts.resize(partPaths.size());
+        for (std::size_t i = 0; i < partPaths.size(); ++i)
+            m_parts[i].path = std::move(partPaths[i]);
+        std::exception_ptr failure;
+        std::mutex failureMutex;
+        auto work = [&] {
+            try {
+                for (std::size_t i; (i = m_next.fetch_add(1)) < m_parts.size();) {
+                    if (m_emitter.Stopped())
+                        break;
+                    RunPart(i);
+                }
+            } catch (...) {
+                std::lock_guard lock(failureMutex);
+                failure = std::current_exception();
+            }
+        };
+        std::vector<std::thread> threads;
+        for (int t = 1; t < m_options.threads && static_cast<std::size_t>(t) < m_parts.size(); ++t)
+            threads.emplace_back(work);
+        work();
+        for (std::thread& thread : threads)
+            thread.join();
+        if (failure)
+            std::rethrow_exception(failure);
+    }
+
+private:
+    struct Part {
+        std::string path;
+        std::vector<Event> kept;           // waiting for the parts before it
+        std::vector<DirIdentity> entered;  // every folder its walk entered
+        bool done = false;
+    };
+
+    class PartOut : public EventOut {
+    public:
+        PartOut(SplitSearch& search, std::size_t index) : m_search(search), m_index(index) {}
+        void Put(Event event) override {
+            Part& part = m_search.m_parts[m_index];
+            if (m_search.m_head.load(std::memory_order_acquire) != m_index) {
+                part.kept.push_back(std::move(event));
+                return;
+            }
+            std::lock_guard lock(m_search.m_mutex);
+            m_search.EmitKept(part);
+            m_search.EmitNew(event);
+        }
+        bool SearchedBefore(const DirIdentity& id) override {
+            m_search.m_parts[m_index].entered.push_back(id);
+            std::lock_guard lock(m_search.m_mutex);
+            return m_search.m_closed.count(id) != 0;
+        }
+
+    private:
+        SplitSearch& m_search;
+        std::size_t m_index;
+    };
+
+    void RunPart(std::size_t index) {
+        PartOut out(*this, index);
+        SearchVisitor visitor(m_matcher, m_root, m_options, m_emitter, out, true);
+        WalkDirectories(m_parts[index].path, visitor);
+        std::lock_guard lock(m_mutex);
+        m_parts[index].done = true;
+        if (m_head.load(std::memory_order_relaxed) == index)
+            Advance();
+    }
+
+    // With the mutex held: the head part is done; its folders count as searched, and the
+    // parts after it that are done too go out in turn.
+    void Advance() {
+        std::size_t head = m_head.load(std::memory_order_relaxed);
+        while (head < m_parts.size() && m_parts[head].done) {
+            Part& part = m_parts[head];
+            EmitKept(part);
+            m_closed.insert(part.entered.begin(), part.entered.end());
+            part = Part{};
+            ++head;
+        }
+        // A part that is still running sends what it kept with its next event, or when done.
+        m_head.store(head, std::memory_order_release);
+    }
+
+    void EmitKept(Part& part) {
+        for (Event& event : part.kept)
+            EmitNew(event);
+        part.kept.clear();
+    }
+
+    void EmitNew(Event& event) {
+        if (!event.startLevel && m_closed.count(event.owner))
+            return;
+        m_emitter.Emit(event);
+    }
+
+    const QueryMatcher& m_matcher;
+    const std::string& m_root;
+    const SearchOptions& m_options;
+    Emitter& m_emitter;
+    std::vector<Part> m_parts;
+    std::atomic<std::size_t> m_next{0};
+    std::atomic<std::size_t> m_head{0};
+    std::mutex m_mutex;  // guards m_closed, the emitter and the parts' done and kept
+    std::unordered_set<DirIdentity, IdentityHash> m_closed;
+};
+
+std::string Join(const std::string& dir, const std::string& name) {
+    return dir.back() == '/' ? dir + name : dir + "/" + name;
+}
+
+}  // namespace
+
+SearchSummary SearchLibrary(const std::string& startPath, const SearchQuery& query,
+                            SearchSink& sink, const SearchOptions& options) {
+    const QueryMatcher matcher(query);
+    const std::string root = options.libraryRoot.empty() ? GetLibraryRoot() : options.libraryRoot;
+    Emitter emitter(sink, options);
+    std::string start = startPath;
+    while (start.size() > 1 && start.back() == '/')
+        start.pop_back();
+
+    // Below a start this long, only the one walk, which opens every folder relative to its
+    // parent, can reach every folder.
+    constexpr std::size_t kRoomForAName = 1 + NAME_MAX + 1;
+    if (options.threads <= 1 || start.empty() || start.size() + kRoomForAName > PATH_MAX) {
+        DirectOut out(emitter);
+        SearchVisitor visitor(matcher, root, options, emitter, out, false);
+        WalkDirectories(start, visitor);
+        return emitter.Finish();
+    }
+
+    // The start as the one walk meets it, then its folders as the parts.
+    DirectOut out(emitter);
+    const int fd = open(start.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    struct stat st {};
+    if (fd < 0 || fstat(fd, &st) != 0) {
+        Event event;
+        event.startLevel = true;
+        event.folderProblem = true;
+        event.problem = SearchProblem{start, CannotBeRead(errno)};
+        if (fd >= 0)
+            close(fd);
+        out.Put(std::move(event));
+        return emitter.Finish();
+    }
+    const DirIdentity startId{st.st_dev, st.st_ino};
+    Count(&SearchCounters::found, options, 1);
+    Count(&SearchCounters::searched, options, 1);
+    SearchVisitor visitor(matcher, root, options, emitter, out, false);
+    const std::string startName = LastComponent(start);
+    if (IsFunctionFolderName(startName)) {
+        Event event = visitor.FunctionEvent(start, startName, startId, CallablePath(fd, start),
+                                            std::string());
+        out.Put(std::move(event));
+    }
+    std::vector<Subdirectory> children;
+    if (const int error = ReadSubdirectories(fd, children)) {
+        Event event;
+        event.startLevel = true;
+        event.folderProblem = true;
+        event.problem = SearchProblem{start, CannotBeRead(error)};
+        out.Put(std::move(event));
+    }
+    close(fd);
+    std::vector<std::string> parts;
+    for (const Subdirectory& child : children) {
+        if (child.name == kSourceFolderName && start != root)
+            continue;
+        if (child.id == startId)
+            continue;  // a link back to the start
+        Count(&SearchCounters::found, options, 1);
+        parts.push_back(Join(start, child.name));
+    }
+    SplitSearch split(matcher, root, options, emitter);
+    split.Run(startId, std::move(parts));
+    return emitter.Finish();
+}
+
+}  // namespace kelvane
