@@ -1,5 +1,7 @@
 #include "browser/LibraryTreeCtrl.h"
 
+#include <sys/stat.h>
+
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QMouseEvent>
@@ -123,8 +125,12 @@ QTreeWidgetItem* CLibraryTreeCtrl::SelectPath(const std::string& path) {
             const std::size_t slash = rest.find('/');
             const std::string name = rest.substr(0, slash);
             rest = slash == std::string::npos ? std::string() : rest.substr(slash + 1);
-            // An open item keeps what is open below it, unless it lacks the folder sought.
+            // An open item keeps what is open below it while the folder sought is still
+            // there; else it is read afresh.
             QTreeWidgetItem* next = item->isExpanded() ? childNamed(item, name) : nullptr;
+            struct stat st {};
+            if (next && (stat(GetItemPath(next).c_str(), &st) != 0 || !S_ISDIR(st.st_mode)))
+                next = nullptr;
             if (!next) {
                 if (item->isExpanded())
                     RefreshItem(item);
