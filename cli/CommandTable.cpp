@@ -17,6 +17,9 @@ std::unique_ptr<Command> MakeAddParamCommand();     // EditCommands.cpp
 std::unique_ptr<Command> MakeDeleteParamCommand();  // EditCommands.cpp
 std::unique_ptr<Command> MakeEditCommand();         // EditCommands.cpp
 std::unique_ptr<Command> MakeCopySampleCommand();   // CopySampleCommand.cpp
+std::unique_ptr<Command> MakeExportCommand();       // ExportCommand.cpp
+std::unique_ptr<Command> MakeImportCommand();       // ImportCommand.cpp
+std::unique_ptr<Command> MakeDumpCommand();         // DumpCommand.cpp
 
 std::vector<std::unique_ptr<Command>> MakeCommands() {
     using Factory = std::unique_ptr<Command> (*)();
@@ -32,6 +35,9 @@ std::vector<std::unique_ptr<Command>> MakeCommands() {
         MakeDeleteParamCommand,
         MakeEditCommand,
         MakeCopySampleCommand,
+        MakeExportCommand,
+        MakeImportCommand,
+        MakeDumpCommand,
     };
     // clang-format on
     std::vector<std::unique_ptr<Command>> commands;

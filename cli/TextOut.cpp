@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "exchange/Json.h"
+
 namespace kelvane::cli {
 
 namespace {
@@ -61,38 +63,7 @@ std::string EscapeLine(std::string_view text) {
 }
 
 std::string JsonString(std::string_view text) {
-    std::string json = "\"";
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        const auto byte = static_cast<unsigned char>(c);
-        switch (c) {
-            case '"':
-                json += "\\\"";
-                break;
-            case '\\':
-                json += "\\\\";
-                break;
-            case '\n':
-                json += "\\n";
-                break;
-            case '\r':
-                json += "\\r";
-                break;
-            case '\t':
-                json += "\\t";
-                break;
-            default:
-                if (byte < 0x20 || byte == kDelete) {
-                    AppendHex(json, "\\u%04x", byte);
-                } else if (IsC1At(text, i)) {
-                    AppendHex(json, "\\u%04x", static_cast<unsigned char>(text[++i]));
-                } else {
-                    json += c;
-                }
-        }
-    }
-    json += '"';
-    return json;
+    return DumpJson(Json(std::string(text)));
 }
 
 }  // namespace kelvane::cli

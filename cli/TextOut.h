@@ -11,8 +11,8 @@ namespace kelvane::cli {
 // come from kelvane-cli itself (names, paths, messages holding them) is printed so.
 std::string EscapeLine(std::string_view text);
 
-// A JSON string literal, quotes included, with every control character escaped. The text
-// is expected to be UTF-8.
+// A JSON string literal, quotes included, with every control character escaped (DumpJson).
+// The text is expected to be UTF-8; bytes that are not become U+FFFD.
 std::string JsonString(std::string_view text);
 
 }  // namespace kelvane::cli

@@ -51,6 +51,8 @@ add_custom_target(manuals ALL
 install(FILES ${kelvane_manual_files} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${kelvane_packaging}/copyright ${kelvane_generated}/changelog.Debian.gz
         DESTINATION ${kelvane_doc})
+# The JSON form that kelvane-cli export prints and import reads.
+install(FILES ${CMAKE_SOURCE_DIR}/docs/function.schema.json DESTINATION ${kelvane_doc})
 
 if(KELVANE_GUI)
     install(TARGETS kelvane RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 
 namespace kelvane {
@@ -16,6 +17,20 @@ inline constexpr std::string_view kLabelParameterType = "Parameter Type";
 inline constexpr std::string_view kLabelDefaultValue = "Default Value";
 inline constexpr std::string_view kLabelStoredValue = "Stored Value";
 inline constexpr std::string_view kLabelParameterDescription = "Description(Max:512 bytes)";
+
+// The value of "Type": the function's kind.
+constexpr std::string_view FunctionKindText(std::int32_t kind) {
+    switch (kind) {
+        case 0:
+            return "DLL Function";
+        case 1:
+            return "Schematic Function";
+        case 2:
+            return "Script Function";
+        default:
+            return "Unknown Function";
+    }
+}
 
 // Cells of bitmap strip 132 (information tree).
 namespace infoicon {

@@ -26,15 +26,6 @@ InfoItem Labelled(std::string_view label, int labelIcon, std::string value, int 
     return item;
 }
 
-std::string KindText(std::int32_t kind) {
-    switch (kind) {
-        case 0: return "DLL Function";
-        case 1: return "Schematic Function";
-        case 2: return "Script Function";
-        default: return "Unknown Function";
-    }
-}
-
 InfoItem ParameterItem(const ParameterRecord& p) {
     using namespace infoicon;
     const std::string typeName = Cp949ToUtf8(FieldText(p.typeName));
@@ -68,7 +59,8 @@ InfoItem BuildInfoTree(const std::string& folderName, const FunctionRecord& reco
 
     InfoItem basic = Item(kBasicInformation, kFolderClosed, kFolderOpen);
     basic.expanded = true;
-    basic.children.push_back(Labelled(kLabelType, kLabel, KindText(h.kind), kValue));
+    basic.children.push_back(
+        Labelled(kLabelType, kLabel, std::string(FunctionKindText(h.kind)), kValue));
     basic.children.push_back(Item(kLabelAttribute, kLabel, kLabel));
     basic.children.push_back(
         Labelled(kLabelParameterCount, kLabel, std::to_string(h.parameterCount), kValue));

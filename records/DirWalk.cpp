@@ -217,10 +217,12 @@ bool WalkDirectories(const std::string& start, WalkVisitor& visitor, WalkLinks l
             continue;
         }
         // Only a link (or an entry of unknown type) can lead out; a plain subdirectory is inside.
-        if (links == WalkLinks::StayInside && child.id.inode != 0 && !containment.Inside(fd)) {
-            close(fd);
+        if (links != WalkLinks::Follow && child.id.inode != 0 && !containment.Inside(fd)) {
             visitor.LeadsOutside(path);
-            continue;
+            if (links == WalkLinks::StayInside) {
+                close(fd);
+                continue;
+            }
         }
         enter(fd, child.name, depth);  // may move the stack: top is not used after this
     }

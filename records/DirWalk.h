@@ -39,7 +39,8 @@ public:
     virtual void Entered(const WalkDir& dir) { static_cast<void>(dir); }
     // A directory found again through a link; it is not entered again.
     virtual void Repeated(const std::string& path) { static_cast<void>(path); }
-    // With WalkLinks::StayInside: a link to a directory outside the start, not entered.
+    // A link to a directory outside the start: with WalkLinks::StayInside it is not
+    // entered, with WalkLinks::FollowAndTell it is entered after this call.
     virtual void LeadsOutside(const std::string& path) { static_cast<void>(path); }
     // A directory, or an entry in one, that could not be read; error is the errno of the
     // call that failed. A directory that vanished during the walk is not reported.
@@ -47,8 +48,9 @@ public:
 };
 
 enum class WalkLinks {
-    Follow,      // every link to a directory, wherever it leads
-    StayInside,  // only links to directories inside the start
+    Follow,         // every link to a directory, wherever it leads
+    StayInside,     // only links to directories inside the start
+    FollowAndTell,  // every link, those that lead outside the start told to the visitor
 };
 
 // Walks depth first from start, in the order the file system lists names, never sorted.

@@ -3,12 +3,18 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ ccache pkg-config qt6-base-dev qt6-base-dev-tools qt6-svg-dev
-          libgl-dev libgtest-dev libgmock-dev fonts-nanum xvfb xauth time)
+          nlohmann-json3-dev libgl-dev libgtest-dev libgmock-dev fonts-nanum xvfb xauth time)
 case "${1:-}" in
     --tests)
         # The fuzz build, and the checks of the installed desktop entry, metainfo,
         # manuals and bash completion.
         packages+=(clang libclang-rt-14-dev desktop-file-utils appstream man-db bash-completion)
+        # The checks of exported references (HTML checker, JSON schema) and of git diffs.
+        packages+=(tidy python3-jsonschema git)
+        ;;
+    --screenshots)
+        # Pictures of the HTML reference.
+        packages+=(chromium)
         ;;
     --package)
         packages+=(dpkg-dev lintian desktop-file-utils appstream)

@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
-# Runs each libFuzzer harness (function file, matrix value text, .mat file) for SECONDS
+# Runs each libFuzzer harness (function file, matrix value text, .mat file, JSON form) for SECONDS
 # (default 180) from the seed corpus; prints executions, CPU time and findings.
 # With --ci, runs each harness a few thousand times only.
 source "$(dirname "$0")/fuzz_build.sh"
 runs=(-max_total_time="${1:-180}")
 [[ "${1:-}" == --ci ]] && runs=(-runs=3000)
 status=0
-for harness in fdb matrix_text mat_file; do
+for harness in fdb matrix_text mat_file function_json; do
     corpus="$FUZZ/corpus/$harness"
     mkdir -p "$corpus" "$FUZZ/artifacts"
     start=$(date +%s)

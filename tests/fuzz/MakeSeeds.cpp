@@ -1,5 +1,5 @@
 // Writes the seed corpus of each harness: make_seeds DIR -> DIR/fdb, DIR/matrix_text,
-// DIR/mat_file.
+// DIR/mat_file, DIR/function_json.
 #include <filesystem>
 #include <fstream>
 
@@ -17,5 +17,6 @@ int main(int argc, char** argv) {
     write("fdb", kelvane::fuzz::SampleFunctionFiles());
     write("matrix_text", kelvane::fuzz::SampleMatrixTexts());
     write("mat_file", kelvane::fuzz::SampleMatFiles());
+    write("function_json", kelvane::fuzz::SampleFunctionForms());
     return 0;
 }

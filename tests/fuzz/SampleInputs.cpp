@@ -4,9 +4,11 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <cstring>
 
 #include "dialogs/MatFile.h"
 #include "dialogs/MatrixText.h"
+#include "exchange/FunctionJson.h"
 #include "infoview/InfoTreeModel.h"
 #include "records/FunctionFileCheck.h"
 #include "records/FunctionRecord.h"
@@ -99,6 +101,43 @@ void ExerciseFunctionFile(const std::string& bytes) {
         std::abort();
     const InfoItem tree = BuildInfoTree("Blur()", record);
     if (tree.children.empty())
+        std::abort();
+    // Its JSON form gives the same bytes back, whatever they are.
+    const ParsedJson form = ParseJson(DumpJson(FunctionToJson(record), 2));
+    const FormResult back = form.ok ? FunctionFromJson(form.value) : FormResult{};
+    if (!back.ok || back.record.Serialize() != again)
+        std::abort();
+}
+
+std::vector<Sample> SampleFunctionForms() {
+    std::vector<Sample> forms;
+    for (const Sample& file : SampleFunctionFiles()) {
+        if (file.bytes.size() < fdb::kHeaderSize)
+            continue;
+        FunctionRecord record;
+        std::memcpy(&record.header(), file.bytes.data(), fdb::kHeaderSize);
+        const auto count = static_cast<std::size_t>(record.header().parameterCount);
+        if (count == 0 || count > (file.bytes.size() - fdb::kHeaderSize) / fdb::kParameterSize)
+            continue;
+        std::vector<ParameterRecord> parameters(count);
+        std::memcpy(parameters.data(), file.bytes.data() + fdb::kHeaderSize,
+                    count * fdb::kParameterSize);
+        record.ReplaceParameters(std::move(parameters));
+        forms.push_back({file.name, DumpJson(FunctionToJson(record), 2)});
+    }
+    return forms;
+}
+
+void ExerciseFunctionForm(const std::string& text) {
+    const ParsedJson parsed = ParseJson(text);
+    if (!parsed.ok)
+        return;
+    const FormResult result = FunctionFromJson(parsed.value);
+    if (!result.ok)
+        return;
+    // A form that was taken describes a record whose own form describes it again.
+    const FormResult again = FunctionFromJson(FunctionToJson(result.record));
+    if (!again.ok || again.record.Serialize() != result.record.Serialize())
         std::abort();
 }
 

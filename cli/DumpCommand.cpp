@@ -1,0 +1,73 @@
+#include <cerrno>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "cli/Command.h"
+#include "cli/TextOut.h"
+#include "exchange/FunctionJson.h"
+#include "exchange/FunctionSource.h"
+#include "records/FileOps.h"
+#include "records/LibraryPaths.h"
+#include "records/ReadReason.h"
+
+namespace kelvane::cli {
+
+namespace {
+
+// One line per field of the JSON form: "pointer: value", the pointer without its leading
+// "/", a list as its length and then its elements, texts as one escaped line.
+void PrintFlat(const Json& value, const std::string& at, std::ostream& out) {
+    if (value.is_object()) {
+        for (const auto& item : value.items())
+            PrintFlat(item.value(), at.empty() ? item.key() : at + "/" + item.key(), out);
+        return;
+    }
+    if (value.is_array()) {
+        out << at << ": " << value.size() << "\n";
+        for (std::size_t i = 0; i < value.size(); ++i)
+            PrintFlat(value[i], at + "/" + std::to_string(i), out);
+        return;
+    }
+    out << at << ": "
+        << (value.is_string() ? EscapeLine(value.get_ref<const std::string&>()) : value.dump())
+        << "\n";
+}
+
+// A function file as stable lines, for git's textconv: one field per line, parameters
+// numbered. A damaged file is shown as far as it can be read, after what is wrong with it,
+// so that every version of it can be compared.
+class DumpCommand : public Command {
+public:
+    DumpCommand()
+        : Command("dump", "FILE.fdb",
+                  "print a function file one field per line (for git diff: see the README)") {}
+
+    int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) override {
+        if (args.size() != 1 || args[0].empty())
+            return UsageError(err, "dump needs one function file");
+        FunctionFileView view;
+        if (!ReadFunctionFileView(args[0], view))
+            return Failure(err, "cannot read " + DisplayPath(args[0]) + ": " +
+                                    (errno == EINVAL ? std::string("it is not a regular file")
+                                                     : ReadErrnoReason(errno)));
+        for (const std::string& problem : view.problems)
+            out << "problem: " << EscapeLine(problem) << "\n";
+        if (!view.problems.empty()) {
+            char hash[17];
+            std::snprintf(hash, sizeof hash, "%016llx", static_cast<unsigned long long>(view.hash));
+            out << "file: " << view.size << " bytes, hash " << hash << "\n";
+        }
+        if (view.hasHeader)
+            PrintFlat(FunctionToJson(view.header, view.parameters), "", out);
+        return kExitOk;
+    }
+};
+
+}  // namespace
+
+std::unique_ptr<Command> MakeDumpCommand() {
+    return std::make_unique<DumpCommand>();
+}
+
+}  // namespace kelvane::cli

@@ -1,0 +1,371 @@
+#include "exchange/ExportFolder.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <stdio.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <random>
+
+#include "records/FileOps.h"
+#include "records/LibraryPaths.h"
+#include "records/ReadReason.h"
+#include "records/TextCodec.h"
+
+namespace kelvane {
+
+namespace {
+
+constexpr std::string_view kStagingMark = ".export-";
+constexpr int kStagingAttempts = 100;
+constexpr unsigned kStagingRange = 1000000;
+constexpr mode_t kFolderMode = 0777;  // less the umask
+constexpr mode_t kFileMode = 0666;
+// A marker lists one line per file; a hundred thousand functions take a few megabytes.
+constexpr std::size_t kMaxMarkerBytes = 64u << 20;
+
+// The names in an open folder, "." and ".." left out; false with errno set on failure.
+bool ListNames(int dirFd, std::vector<std::string>& names) {
+    const int own = openat(dirFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (own < 0)
+        return false;
+    DIR* stream = fdopendir(own);
+    if (!stream) {
+        const int error = errno;
+        close(own);
+        errno = error;
+        return false;
+    }
+    errno = 0;
+    while (const dirent* entry = readdir(stream)) {
+        const std::string_view name = entry->d_name;
+        if (name != "." && name != "..")
+            names.emplace_back(name);
+        errno = 0;
+    }
+    const int error = errno;
+    closedir(stream);
+    errno = error;
+    return error == 0;
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0) {
+            if (written == 0)
+                errno = EIO;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+// 0, or the errno of the failure.
+int WriteFileAt(int dirFd, const std::string& name, std::string_view bytes, int flags) {
+    const int fd =
+        openat(dirFd, name.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW | flags, kFileMode);
+    if (fd < 0)
+        return errno;
+    int error = WriteAll(fd, bytes) ? 0 : errno;
+    if (close(fd) != 0 && error == 0)
+        error = errno;
+    return error;
+}
+
+bool ReadMarker(int dirFd, std::string& text) {
+    const int fd = openat(dirFd, std::string(kExportMarkerName).c_str(),
+                          O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    if (fd < 0)
+        return false;
+    struct stat st {};
+    bool ok = fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
+              static_cast<std::size_t>(st.st_size) <= kMaxMarkerBytes;
+    if (ok)
+        ok = ReadDescriptor(fd, text) && text.size() <= kMaxMarkerBytes;
+    close(fd);
+    return ok;
+}
+
+bool StartsWithTitle(const std::string& text) {
+    return text.starts_with(kExportMarkerTitle) &&
+           (text.size() == kExportMarkerTitle.size() || text[kExportMarkerTitle.size()] == '\n');
+}
+
+// A file an export writes: a plain name, or one in the functions folder.
+bool IsExportFileName(const std::string& name) {
+    const std::string functions = std::string(kExportFunctionsFolder) + "/";
+    const std::string_view plain =
+        name.starts_with(functions) ? std::string_view(name).substr(functions.size()) : name;
+    return !plain.empty() && plain != "." && plain != ".." &&
+           plain.find('/') == std::string_view::npos && plain != kExportMarkerName;
+}
+
+bool IsStagingOf(std::string_view entry, const std::string& prefix) {
+    return entry.size() > prefix.size() && entry.starts_with(prefix) &&
+           entry.substr(prefix.size()).find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+}  // namespace
+
+Status CheckReplaceableExport(int dirFd, const std::string& shownPath,
+                              std::set<std::string>& files) {
+    const std::string shown = DisplayPath(shownPath);
+    auto foreign = [&](const std::string& entry) {
+        return Status::Fail(shown + " holds " + DisplayName(entry) +
+                            ", which kelvane-cli export did not write; choose an empty or new "
+                            "folder");
+    };
+    std::vector<std::string> names;
+    if (!ListNames(dirFd, names))
+        return Status::Fail("cannot read " + shown + ": " + ReadErrnoReason(errno));
+    files.clear();
+    if (names.empty())
+        return Status::Ok();
+    std::string marker;
+    if (!ReadMarker(dirFd, marker) || !StartsWithTitle(marker))
+        return Status::Fail(shown +
+                            " is not empty and is not an earlier export of kelvane-cli; choose "
+                            "an empty or new folder");
+    std::size_t at = marker.find('\n');
+    while (at != std::string::npos && at + 1 < marker.size()) {
+        const std::size_t end = marker.find('\n', at + 1);
+        std::string name = marker.substr(at + 1, end == std::string::npos ? end : end - at - 1);
+        if (!IsExportFileName(name))
+            return Status::Fail(shown + "/" + std::string(kExportMarkerName) + " names " +
+                                DisplayName(name) + ", which an export does not write");
+        files.insert(std::move(name));
+        at = end;
+    }
+    for (const std::string& name : names) {
+        if (name == kExportMarkerName || files.count(name))
+            continue;
+        if (name != kExportFunctionsFolder)
+            return foreign(name);
+        const int sub =
+            openat(dirFd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        if (sub < 0)
+            return foreign(name);
+        std::vector<std::string> inner;
+        const bool listed = ListNames(sub, inner);
+        close(sub);
+        if (!listed)
+            return Status::Fail("cannot read " + shown + "/" + name + ": " +
+                                ReadErrnoReason(errno));
+        for (const std::string& file : inner) {
+            if (!files.count(name + "/" + file))
+                return foreign(name + "/" + file);
+        }
+    }
+    return Status::Ok();
+}
+
+ExportFolder::~ExportFolder() {
+    Abandon();
+    if (m_parentFd >= 0)
+        close(m_parentFd);  // releases the lock
+}
+
+Status ExportFolder::Fail(const std::string& why) const {
+    return Status::Fail("could not export to " + DisplayPath(m_target) + ": " + why +
+                        "; nothing was written");
+}
+
+void ExportFolder::Abandon() {
+    if (m_stagingFd >= 0) {
+        close(m_stagingFd);
+        m_stagingFd = -1;
+    }
+    if (!m_stagingName.empty()) {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_parent + "/" + m_stagingName,
+                                    ignored);  // never follows links
+        m_stagingName.clear();
+    }
+}
+
+Status ExportFolder::Begin(const std::string& target) {
+    m_target = target;
+    while (m_target.size() > 1 && m_target.back() == '/')
+        m_target.pop_back();
+    m_name = LastComponent(m_target);
+    m_parent = m_target.find('/') == std::string::npos ? "." : ParentPath(m_target);
+    if (m_parent.empty())
+        m_parent = "/";
+    if (m_name.empty() || m_name == "." || m_name == "..")
+        return Fail("it does not name a folder");
+    m_parentFd = open(m_parent.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (m_parentFd < 0)
+        return Fail("cannot open the folder " + DisplayPath(m_parent) + ": " +
+                    ReadErrnoReason(errno));
+    if (flock(m_parentFd, LOCK_EX | LOCK_NB) != 0)
+        return Fail(errno == EWOULDBLOCK
+                        ? "another export into " + DisplayPath(m_parent) + " is in progress"
+                        : "cannot lock " + DisplayPath(m_parent) + ": " + ErrnoReason(errno));
+
+    // Staging folders of an earlier export to this name: whoever made them held the lock we
+    // hold now, so they are a crash's leftovers.
+    const std::string prefix = "." + m_name + std::string(kStagingMark);
+    std::vector<std::string> names;
+    if (ListNames(m_parentFd, names)) {
+        for (const std::string& name : names) {
+            if (!IsStagingOf(name, prefix))
+                continue;
+            const int fd =
+                openat(m_parentFd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+            if (fd < 0)
+                continue;
+            std::string marker;
+            const bool ours = ReadMarker(fd, marker) && StartsWithTitle(marker);
+            close(fd);
+            if (ours) {
+                std::error_code ignored;
+                std::filesystem::remove_all(m_parent + "/" + name, ignored);
+            }
+        }
+    }
+
+    struct stat st {};
+    if (fstatat(m_parentFd, m_name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0) {
+        if (S_ISLNK(st.st_mode))
+            return Fail("it is a symbolic link; give the folder it leads to");
+        if (!S_ISDIR(st.st_mode))
+            return Fail("it is not a folder");
+        const int fd = openat(m_parentFd, m_name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0)
+            return Fail("cannot open it: " + ReadErrnoReason(errno));
+        std::set<std::string> files;
+        const Status replaceable = CheckReplaceableExport(fd, m_target, files);
+        close(fd);
+        if (!replaceable)
+            return Status::Fail(replaceable.message() + "; nothing was written");
+        m_replace = true;
+    } else if (errno != ENOENT) {
+        return Fail(ReadErrnoReason(errno));
+    }
+
+    std::random_device seed;
+    std::mt19937 rng(seed());
+    for (int attempt = 0; attempt < kStagingAttempts && m_stagingName.empty(); ++attempt) {
+        const std::string name = prefix + std::to_string(rng() % kStagingRange);
+        if (mkdirat(m_parentFd, name.c_str(), kFolderMode) == 0)
+            m_stagingName = name;
+        else if (errno != EEXIST)
+            return Fail("cannot create a folder in " + DisplayPath(m_parent) + ": " +
+                        ErrnoReason(errno));
+    }
+    if (m_stagingName.empty())
+        return Fail("cannot find a free name for a folder in " + DisplayPath(m_parent));
+    m_stagingFd =
+        openat(m_parentFd, m_stagingName.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (m_stagingFd < 0)
+        return Fail(ErrnoReason(errno));
+    // The folder it replaces keeps its permissions.
+    if (m_replace)
+        static_cast<void>(fchmod(m_stagingFd, st.st_mode & 07777));
+    if (const int error = WriteFileAt(m_stagingFd, std::string(kExportMarkerName),
+                                      std::string(kExportMarkerTitle) + "\n", O_EXCL))
+        return Fail(ErrnoReason(error));
+    return Status::Ok();
+}
+
+Status ExportFolder::Write(const std::string& relative, std::string_view bytes) {
+    if (m_stagingFd < 0 || !IsExportFileName(relative))
+        return Fail("the export wrote an unexpected file name");
+    if (!m_functionsMade && relative.starts_with(std::string(kExportFunctionsFolder) + "/")) {
+        if (mkdirat(m_stagingFd, std::string(kExportFunctionsFolder).c_str(), kFolderMode) != 0)
+            return Fail(ErrnoReason(errno));
+        m_functionsMade = true;
+    }
+    if (const int error = WriteFileAt(m_stagingFd, relative, bytes, O_EXCL))
+        return Fail(ErrnoReason(error));
+    m_written.push_back(relative);
+    return Status::Ok();
+}
+
+Status ExportFolder::Commit() {
+    if (m_stagingFd < 0)
+        return Fail("the export was not begun");
+    std::string marker = std::string(kExportMarkerTitle) + "\n";
+    for (const std::string& file : m_written)
+        marker += file + "\n";
+    if (const int error = WriteFileAt(m_stagingFd, std::string(kExportMarkerName), marker, O_TRUNC))
+        return Fail(ErrnoReason(error));
+    // One flush for every file written, before any of them can be seen at the target.
+    if (syncfs(m_stagingFd) != 0)
+        return Fail(ErrnoReason(errno));
+
+    if (!m_replace) {
+        if (Status moved = RenameNoReplace(m_parent + "/" + m_stagingName, m_parent + "/" + m_name);
+            !moved)
+            return Fail(moved.message());
+        close(m_stagingFd);
+        m_stagingFd = -1;
+        m_stagingName.clear();
+        return Status::Ok();
+    }
+
+    // The folder at the target must still be one we may replace.
+    const int current =
+        openat(m_parentFd, m_name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (current < 0)
+        return Fail("it was moved or removed meanwhile");
+    std::set<std::string> oldFiles;
+    const Status replaceable = CheckReplaceableExport(current, m_target, oldFiles);
+    if (!replaceable) {
+        close(current);
+        return Status::Fail(replaceable.message() + "; nothing was written");
+    }
+    if (renameat2(m_parentFd, m_stagingName.c_str(), m_parentFd, m_name.c_str(), RENAME_EXCHANGE) !=
+        0) {
+        const int error = errno;
+        close(current);
+        if (error == EINVAL || error == ENOSYS)
+            return Fail(
+                "this file system cannot exchange two folders in one step; remove it or "
+                "choose a new folder");
+        return Fail(ErrnoReason(error));
+    }
+    // The export is in place; the old one now stands at the staging name and goes, file by
+    // file, as far as it holds only what its marker lists.
+    const std::string oldName = m_stagingName;
+    close(m_stagingFd);
+    m_stagingFd = -1;
+    m_stagingName.clear();
+    int error = 0;
+    for (const std::string& file : oldFiles) {
+        if (unlinkat(current, file.c_str(), 0) != 0 && errno != ENOENT && error == 0)
+            error = errno;
+    }
+    if (unlinkat(current, std::string(kExportFunctionsFolder).c_str(), AT_REMOVEDIR) != 0 &&
+        errno != ENOENT && error == 0)
+        error = errno;
+    if (unlinkat(current, std::string(kExportMarkerName).c_str(), 0) != 0 && errno != ENOENT &&
+        error == 0)
+        error = errno;
+    close(current);
+    if (unlinkat(m_parentFd, oldName.c_str(), AT_REMOVEDIR) != 0 && error == 0)
+        error = errno;
+    if (error != 0) {
+        // What is left holds something else; a name no later export takes for its own.
+        std::string kept = oldName;
+        kept.insert(kept.rfind('-') + 1, "kept-");
+        if (renameat2(m_parentFd, oldName.c_str(), m_parentFd, kept.c_str(), RENAME_NOREPLACE) != 0)
+            kept = oldName;
+        m_warning = "the earlier export could not be removed wholly and stays in " +
+                    DisplayPath(m_parent + "/" + kept) + " (" + ErrnoReason(error) + ")";
+    }
+    if (fsync(m_parentFd) != 0 && errno != EINVAL && m_warning.empty())
+        m_warning = DisplayPath(m_parent) + " could not be flushed to disk: " + ErrnoReason(errno);
+    return Status::Ok();
+}
+
+}  // namespace kelvane

@@ -1,0 +1,145 @@
+#include "exchange/Json.h"
+
+#include <cstring>
+#include <set>
+#include <vector>
+
+namespace kelvane {
+
+namespace {
+
+constexpr unsigned char kDelete = 0x7F;
+// U+0080 to U+009F are C2 80 to C2 9F in UTF-8.
+constexpr unsigned char kC1Lead = 0xC2;
+constexpr unsigned char kC1First = 0x80;
+constexpr unsigned char kC1Last = 0x9F;
+
+void AppendUnicodeEscape(std::string& out, unsigned value) {
+    static constexpr char kDigits[] = "0123456789abcdef";
+    out += "\\u00";
+    out += kDigits[value >> 4];
+    out += kDigits[value & 0xF];
+}
+
+// Stops a parse that goes past a limit or meets a key twice.
+struct Refused {
+    std::string why;
+};
+
+}  // namespace
+
+void EscapeTerminalControls(std::string& text) {
+    EscapeTerminalControlsFrom(text, 0);
+}
+
+void EscapeTerminalControlsFrom(std::string& text, std::size_t from) {
+    // Outside strings a dump holds only ASCII punctuation, digits and letters, so every
+    // byte found here is inside a string.
+    const auto* begin = reinterpret_cast<const unsigned char*>(text.data());
+    const std::size_t size = text.size() - from;
+    const auto* del = static_cast<const unsigned char*>(std::memchr(begin + from, kDelete, size));
+    const auto* lead = static_cast<const unsigned char*>(std::memchr(begin + from, kC1Lead, size));
+    if (!del && !lead)
+        return;
+    const std::size_t first =
+        static_cast<std::size_t>((del && (!lead || del < lead) ? del : lead) - begin);
+    std::string rest;
+    rest.reserve(text.size() - first + 16);
+    for (std::size_t i = first; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        const auto next = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
+        if (byte == kDelete) {
+            AppendUnicodeEscape(rest, byte);
+        } else if (byte == kC1Lead && next >= kC1First && next <= kC1Last) {
+            AppendUnicodeEscape(rest, next);
+            ++i;
+        } else {
+            rest += text[i];
+        }
+    }
+    text.resize(first);
+    text += rest;
+}
+
+// nlohmann's own serializer, kept for one writer so that its set-up is paid once, and one
+// string value it writes, reused so that a string costs no new value.
+class JsonTextWriter::Escaper {
+public:
+    explicit Escaper(std::string& text)
+        : m_serializer(nlohmann::detail::output_adapter<char, std::string>(text), ' ',
+                       Json::error_handler_t::replace),
+          m_value(std::string()) {}
+    void String(const std::string& value) {
+        m_value.get_ref<std::string&>().assign(value);
+        m_serializer.dump(m_value, false, false, 0);
+    }
+
+private:
+    nlohmann::detail::serializer<Json> m_serializer;
+    Json m_value;
+};
+
+JsonTextWriter::JsonTextWriter() : m_escaper(std::make_unique<Escaper>(m_text)) {}
+
+JsonTextWriter::~JsonTextWriter() = default;
+
+void JsonTextWriter::String(const std::string& value) {
+    const std::size_t start = m_text.size();
+    m_escaper->String(value);
+    EscapeTerminalControlsFrom(m_text, start);
+}
+
+std::string DumpJson(const Json& value, int indent) {
+    std::string text = value.dump(indent, ' ', false, Json::error_handler_t::replace);
+    EscapeTerminalControls(text);
+    return text;
+}
+
+ParsedJson ParseJson(std::string_view text) {
+    ParsedJson result;
+    if (text.size() > kMaxJsonBytes) {
+        result.error = "it is " + std::to_string(text.size()) + " bytes long, more than the " +
+                       std::to_string(kMaxJsonBytes >> 20) + " MiB read";
+        return result;
+    }
+    std::size_t values = 0;
+    std::vector<std::set<std::string>> keys;  // of each object being read
+    auto check = [&](int depth, Json::parse_event_t event, Json& parsed) {
+        if (depth >= kMaxJsonDepth)
+            throw Refused{"it is nested more than " + std::to_string(kMaxJsonDepth) +
+                          " levels deep"};
+        if (++values > kMaxJsonValues)
+            throw Refused{"it holds more than " + std::to_string(kMaxJsonValues) + " values"};
+        switch (event) {
+            case Json::parse_event_t::object_start:
+                keys.emplace_back();
+                break;
+            case Json::parse_event_t::object_end:
+                keys.pop_back();
+                break;
+            case Json::parse_event_t::key:
+                if (!keys.back().insert(parsed.get<std::string>()).second)
+                    throw Refused{"the field \"" + parsed.get<std::string>() +
+                                  "\" appears twice in one object"};
+                break;
+            default:
+                break;
+        }
+        return true;
+    };
+    try {
+        result.value = Json::parse(text.begin(), text.end(), check);
+        result.ok = true;
+    } catch (const Json::parse_error& error) {
+        // "[json.exception.parse_error.101] parse error at line 1, column 2: ..."
+        std::string why = error.what();
+        if (const auto end = why.find("] "); why.starts_with("[json.") && end != std::string::npos)
+            why.erase(0, end + 2);
+        result.error = "it is not valid JSON: " + why;
+    } catch (const Refused& refused) {
+        result.error = refused.why;
+    }
+    return result;
+}
+
+}  // namespace kelvane

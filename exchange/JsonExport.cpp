@@ -1,0 +1,174 @@
+#include "exchange/JsonExport.h"
+
+#include "exchange/FunctionJson.h"
+
+namespace kelvane {
+
+namespace {
+
+constexpr int kIndent = 2;
+
+std::string_view ExportTypeName(ExportNodeType type) {
+    switch (type) {
+        case ExportNodeType::Library:
+            return "library";
+        case ExportNodeType::Tab:
+            return "tab";
+        case ExportNodeType::Group:
+            return "group";
+        case ExportNodeType::Function:
+            return "function";
+    }
+    return "group";
+}
+
+// Why a node holds no form: its key and text, or an empty key.
+std::pair<std::string_view, std::string> NodeMark(const ExportNode& node) {
+    if (node.repeated)
+        return {"repeated", "reached again through a symbolic link; listed once"};
+    if (!node.problem.empty())
+        return {"unreadable", node.problem};
+    return {};
+}
+
+std::string FunctionFile(const ExportNode& node) {
+    return std::string(kExportFunctionsFolder) + "/" + node.file + ".json";
+}
+
+Status WriteFailure(std::ostream& out) {
+    out.clear();
+    return Status::Fail("could not write the export to the output");
+}
+
+class JsonDocumentSink : public ExportSink {
+public:
+    explicit JsonDocumentSink(std::ostream& out) : m_out(out) {}
+
+    Status Add(const ExportTree& tree, int index, const FunctionRecord* record) override {
+        const ExportNode& node = tree.nodes[static_cast<std::size_t>(index)];
+        CloseTo(node.depth);
+        JsonTextWriter& w = m_writer;
+        w.text().clear();
+        const std::size_t pad = Pad(node.depth);
+        const std::size_t inner = pad + kIndent;
+        if (!m_open.empty()) {
+            w.Raw(m_open.back() ? ",\n" : "\n");
+            m_open.back() = true;
+            w.Indent(pad);
+        }
+        auto key = [&](std::string_view name) {
+            w.Indent(inner);
+            w.Raw("\"");
+            w.Raw(name);
+            w.Raw("\": ");
+        };
+        w.Raw("{\n");
+        key("name");
+        w.String(node.name);
+        w.Raw(",\n");
+        key("type");
+        w.String(std::string(ExportTypeName(node.type)));
+        w.Raw(",\n");
+        if (const auto [name, value] = NodeMark(node); !name.empty()) {
+            key(name);
+            w.String(value);
+            w.Raw(",\n");
+        } else if (record) {
+            key("function");
+            WriteFunctionJson(w, *record, inner);
+            w.Raw(",\n");
+        }
+        key("children");
+        w.Raw("[");
+        m_open.push_back(false);
+        m_out << w.text();
+        return m_out ? Status::Ok() : WriteFailure(m_out);
+    }
+
+    Status Finish(const ExportTree&) override {
+        CloseTo(0);
+        m_out << "\n";
+        m_out.flush();
+        return m_out ? Status::Ok() : WriteFailure(m_out);
+    }
+
+private:
+    // Nodes at depth d open their object at 2 * kIndent * d.
+    static std::size_t Pad(int depth) { return static_cast<std::size_t>(depth) * 2 * kIndent; }
+
+    // Closes the open nodes at depth and below.
+    void CloseTo(int depth) {
+        while (static_cast<int>(m_open.size()) > depth) {
+            const std::size_t pad = Pad(static_cast<int>(m_open.size()) - 1);
+            if (m_open.back())
+                m_out << "\n" << std::string(pad + kIndent, ' ') << "]";
+            else
+                m_out << "]";
+            m_out << "\n" << std::string(pad, ' ') << "}";
+            m_open.pop_back();
+        }
+    }
+
+    std::ostream& m_out;
+    JsonTextWriter m_writer;
+    std::vector<bool> m_open;  // of each open node: whether a child has been written
+};
+
+class JsonFolderSink : public ExportSink {
+public:
+    explicit JsonFolderSink(ExportFolder& folder) : m_folder(folder) {}
+
+    Status Add(const ExportTree& tree, int index, const FunctionRecord* record) override {
+        if (!record)
+            return Status::Ok();
+        const ExportNode& node = tree.nodes[static_cast<std::size_t>(index)];
+        return m_folder.Write(FunctionFile(node),
+                              DumpJson(FunctionToJson(*record), kIndent) + "\n");
+    }
+
+    Status Finish(const ExportTree& tree) override {
+        if (tree.nodes.empty())
+            return Status::Ok();
+        std::vector<std::vector<std::size_t>> children(tree.nodes.size());
+        for (std::size_t i = 1; i < tree.nodes.size(); ++i)
+            children[static_cast<std::size_t>(tree.nodes[i].parent)].push_back(i);
+        // Built from the end, so that every node's children are complete when it is built.
+        std::vector<Json> built(tree.nodes.size());
+        for (std::size_t i = tree.nodes.size(); i-- > 0;) {
+            Json entry = ExportNodeJson(tree.nodes[i], nullptr, true);
+            Json& list = entry["children"] = Json::array();
+            for (std::size_t child : children[i])
+                list.push_back(std::move(built[child]));
+            built[i] = std::move(entry);
+        }
+        return m_folder.Write("index.json", DumpJson(built[0], kIndent) + "\n");
+    }
+
+private:
+    ExportFolder& m_folder;
+};
+
+}  // namespace
+
+std::unique_ptr<ExportSink> MakeJsonDocumentSink(std::ostream& out) {
+    return std::make_unique<JsonDocumentSink>(out);
+}
+
+std::unique_ptr<ExportSink> MakeJsonFolderSink(ExportFolder& folder) {
+    return std::make_unique<JsonFolderSink>(folder);
+}
+
+Json ExportNodeJson(const ExportNode& node, const Json* form, bool withFile) {
+    Json json = Json::object();
+    json["name"] = node.name;
+    json["type"] = ExportTypeName(node.type);
+    if (const auto [name, value] = NodeMark(node); !name.empty())
+        json[std::string(name)] = value;
+    else if (node.type == ExportNodeType::Function && withFile)
+        json["file"] = FunctionFile(node);
+    else if (form)
+        json["function"] = *form;
+    return json;
+}
+
+}  // namespace kelvane
