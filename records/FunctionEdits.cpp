@@ -1,5 +1,7 @@
 #include "records/FunctionEdits.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 
 #include "records/FunctionFileCheck.h"
@@ -74,7 +76,8 @@ bool IsEditableField(EditField field) {
 Status FunctionEdit::Load(const std::string& path) {
     FunctionRecord record;
     FileStamp stamp;
-    if (!record.Load(path, &stamp)) {
+    std::string bytes;
+    if (!record.Load(path, &stamp, &bytes)) {
         const std::vector<std::string> problems = CheckFunctionFile(path);
         std::string message = "could not read the function file " + DisplayPath(path);
         if (!problems.empty())
@@ -84,6 +87,7 @@ Status FunctionEdit::Load(const std::string& path) {
     m_path = path;
     m_record = std::move(record);
     m_stamp = stamp;
+    m_bytes = std::move(bytes);
     return Status::Ok();
 }
 
@@ -93,6 +97,15 @@ Status FunctionEdit::Save() const {
 
 Status FunctionEdit::CheckParameter(int index) const {
     return CheckIndex(m_record, index);
+}
+
+WrittenChange FunctionEdit::Change() const {
+    return {m_path, m_bytes, m_record.Serialize()};
+}
+
+bool FunctionEdit::ChangedSinceRead() const {
+    struct stat st {};
+    return stat(m_path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && !FileHolds(m_path, m_bytes);
 }
 
 Status AddParameter(FunctionRecord& record) {

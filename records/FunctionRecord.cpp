@@ -52,9 +52,9 @@ bool CountFits(const FunctionHeader& header, std::size_t fileSize) {
 
 }  // namespace
 
-bool FunctionRecord::Load(const std::string& path, FileStamp* stamp) {
+bool FunctionRecord::Load(const std::string& path, FileStamp* stamp, std::string* bytes) {
     if (stamp)
-        return LoadStamped(path, *stamp);
+        return LoadStamped(path, *stamp, bytes);
     // Non-blocking and only a regular file: a FIFO or a device would block or never end.
     const int fd = OpenFunctionFile(path);
     if (fd < 0)
@@ -81,7 +81,8 @@ bool FunctionRecord::Load(const std::string& path, FileStamp* stamp) {
     return true;
 }
 
-bool FunctionRecord::LoadStamped(const std::string& path, FileStamp& stamp) {
+bool FunctionRecord::LoadStamped(const std::string& path, FileStamp& stamp,
+                                 std::string* bytesRead) {
     // One descriptor and one read of the whole file, so the stamp describes exactly the
     // bytes we hold.
     const int fd = OpenFunctionFile(path);
@@ -113,6 +114,8 @@ bool FunctionRecord::LoadStamped(const std::string& path, FileStamp& stamp) {
                     parameters.size() * fdb::kParameterSize);
     m_header = header;
     m_parameters = std::move(parameters);
+    if (bytesRead)
+        *bytesRead = std::move(bytes);
     return true;
 }
 

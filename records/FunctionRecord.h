@@ -114,9 +114,10 @@ public:
     // Reads the whole file. On failure the object is left as it was. A parameter count
     // that is negative, larger than the file can hold or above fdb::kMaxParameterCount
     // fails without allocating. When stamp is given it receives the identity of the bytes
-    // read; that needs the whole file in memory, so a file longer than
-    // fdb::kMaxFunctionFileBytes then fails too.
-    [[nodiscard]] bool Load(const std::string& path, FileStamp* stamp = nullptr);
+    // read, and bytes (when given too) the bytes themselves; that needs the whole file in
+    // memory, so a file longer than fdb::kMaxFunctionFileBytes then fails too.
+    [[nodiscard]] bool Load(const std::string& path, FileStamp* stamp = nullptr,
+                            std::string* bytes = nullptr);
 
     // Writes the whole object through the atomic save path: the old file stays intact on
     // any failure. With expected set, the save is refused when the file on disk is no
@@ -147,7 +148,7 @@ public:
     std::string Serialize() const;
 
 private:
-    bool LoadStamped(const std::string& path, FileStamp& stamp);
+    bool LoadStamped(const std::string& path, FileStamp& stamp, std::string* bytesRead);
 
     FunctionHeader m_header;
     std::vector<ParameterRecord> m_parameters;
