@@ -1,9 +1,13 @@
 #include <sys/stat.h>
+
+#include <QCoreApplication>
 #include <QDialog>
 #include <QFile>
 #include <QTreeWidgetItem>
 
 #include "app/Commands.h"
+#include "app/EditHistory.h"
+#include "app/EditSave.h"
 #include "app/MainFrame.h"
 #include "browser/FuncTreeView.h"
 #include "browser/LibraryTreeCtrl.h"
@@ -19,6 +23,7 @@
 #include "records/LibraryPaths.h"
 #include "records/OutsideLinks.h"
 #include "records/ParamTypes.h"
+#include "records/RepeatableEdit.h"
 #include "records/TextCodec.h"
 #include "resources/CommandIds.h"
 #include "uisupport/UiSeam.h"
@@ -29,13 +34,6 @@ namespace {
 
 CFuncInfoTreeCtrl& InfoTree(CMainFrame& frame) {
     return *frame.GetView()->InfoTree();
-}
-
-void Tell(CMainFrame& frame, const std::string& text) {
-    QString message = QString::fromStdString(text);
-    if (!message.isEmpty())
-        message[0] = message[0].toUpper();
-    frame.Seam().message(&frame, message);
 }
 
 QString FromField(std::string_view cp949) {
@@ -58,10 +56,17 @@ QString ItemText(QTreeWidgetItem* item) {
 
 // ---- Enabling rules ----
 
-bool FunctionSelectedInBrowser(CMainFrame& frame) {
+// Add Parameter and Modify act on the function the information view shows: they are
+// enabled only while a function folder is selected in the browser's current tree and it
+// is the one shown.
+bool ShownFunctionSelected(CMainFrame& frame) {
     CLibraryTreeCtrl* tree = frame.GetBrowser()->CurrentTree();
     QTreeWidgetItem* item = tree ? tree->currentItem() : nullptr;
-    return item && IsFunctionFolderName(ToUtf8(item->text(0)));
+    if (!item || !IsFunctionFolderName(ToUtf8(item->text(0))))
+        return false;
+    const CFuncInfoTreeCtrl& shown = InfoTree(frame);
+    return !shown.isHidden() && shown.m_strFolderName == CLibraryTreeCtrl::ItemName(item) &&
+           shown.m_strFolderPath == tree->GetItemPath(item);
 }
 
 bool ParameterRowSelected(CMainFrame& frame) {
@@ -79,13 +84,13 @@ bool ValueSelected(CMainFrame& frame) {
 bool LoadShown(CMainFrame& frame, FunctionEdit& edit) {
     const CFuncInfoTreeCtrl& tree = InfoTree(frame);
     if (tree.m_strFolderName.empty()) {
-        Tell(frame, "No function is shown; select a function in the library first.");
+        TellUser(frame, "No function is shown; select a function in the library first.");
         return false;
     }
     const Status loaded =
         edit.Load(GetFunctionFilePath(tree.m_strFolderPath, tree.m_strFolderName));
     if (!loaded)
-        Tell(frame, loaded.message());
+        TellUser(frame, loaded.message());
     return loaded.ok();
 }
 
@@ -102,42 +107,23 @@ bool MayWrite(CMainFrame& frame, const FunctionEdit& edit) {
     return frame.Seam().confirm(&frame, question);
 }
 
-void ShowAgain(CMainFrame& frame) {
-    CFuncInfoTreeCtrl& tree = InfoTree(frame);
-    const std::string name = tree.m_strFolderName;
-    const std::string path = tree.m_strFolderPath;
-    tree.ShowFunction(name, path);
-}
-
-// Writes the record back and shows the file as it is on disk afterwards, whether the
-// save happened or not (a refused save leaves the other program's content).
-void SaveAndShow(CMainFrame& frame, const FunctionEdit& edit, bool rebuild) {
-    if (const Status saved = edit.Save(); !saved)
-        Tell(frame, saved.message());
-    if (rebuild)
-        ShowAgain(frame);
-    else
-        InfoTree(frame).SendRefresh();
-}
-
 void TellParameterGone(CMainFrame& frame, const FunctionEdit& edit) {
-    Tell(frame, "The selected parameter is no longer in " + DisplayPath(edit.path()) +
-                    " (another program changed the file); nothing was written.");
+    TellUser(frame, "The selected parameter is no longer in " + DisplayPath(edit.path()) +
+                        " (another program changed the file); nothing was written.");
     InfoTree(frame).SendRefresh();
 }
 
 // ---- Commands ----
 
-void AddParameterCommand(CMainFrame& frame) {
+void AddParameterCommand(CMainFrame& frame, CEditHistory& history) {
     FunctionEdit edit;
     if (!LoadShown(frame, edit) || !MayWrite(frame, edit))
         return;
-    if (const Status added = AddParameter(edit.record()); !added)
-        return Tell(frame, added.message());
-    SaveAndShow(frame, edit, true);
+    SaveEdit(frame, history, edit, RepeatableEdit::OfFunction(AddParameter),
+             QCoreApplication::translate("EditCommands", "Add Parameter"), true);
 }
 
-void DeleteParameterCommand(CMainFrame& frame) {
+void DeleteParameterCommand(CMainFrame& frame, CEditHistory& history) {
     QTreeWidgetItem* item = InfoTree(frame).currentItem();
     if (!item || ItemText(item->parent()) != QLatin1String(kParameters))
         return;
@@ -151,9 +137,11 @@ void DeleteParameterCommand(CMainFrame& frame) {
         return TellParameterGone(frame, edit);
     if (!MayWrite(frame, edit))
         return;
-    if (const Status deleted = DeleteParameter(edit.record(), index); !deleted)
-        return Tell(frame, deleted.message());
-    SaveAndShow(frame, edit, true);
+    const RepeatableEdit deletion = RepeatableEdit::OfParameter(
+        edit.record(), index,
+        [index](FunctionRecord& record) { return DeleteParameter(record, index); });
+    SaveEdit(frame, history, edit, deletion,
+             QCoreApplication::translate("EditCommands", "Delete Parameter"), true);
 }
 
 // Runs dialog; true when it ended with OK.
@@ -161,29 +149,32 @@ bool Run(CMainFrame& frame, QDialog& dialog) {
     return frame.Seam().exec(dialog) == QDialog::Accepted;
 }
 
-// The change the user asked for in the matching dialog, applied to the record; Ok with
-// changed false when the user cancelled.
-Status EditParameterField(CMainFrame& frame, EditField field, FunctionRecord& record, int i,
-                          bool& changed) {
-    ParameterRecord& parameter = record.parameter(i);
+// The change the user chose in the matching dialog for parameter i; nullopt when the user
+// cancelled.
+std::optional<RepeatableEdit> ChooseParameterEdit(CMainFrame& frame, EditField field,
+                                                  const FunctionRecord& record, int i) {
+    const ParameterRecord& parameter = record.parameter(i);
     UiSeam& seam = frame.Seam();
-    changed = false;
+    auto change = [&](auto apply) {
+        return RepeatableEdit::OfParameter(
+            record, i, [i, apply](FunctionRecord& edited) { return apply(edited, i); });
+    };
     switch (field) {
         case EditField::InputOutput: {
             CInOutDlg dialog(&frame);
             dialog.SetKind(parameter.direction);
             if (!Run(frame, dialog))
-                return Status::Ok();
-            changed = true;
-            return SetDirection(record, i, dialog.Kind());
+                return std::nullopt;
+            const std::int32_t kind = dialog.Kind();
+            return change([kind](FunctionRecord& r, int p) { return SetDirection(r, p, kind); });
         }
         case EditField::ParameterType: {
             CParamTypeDlg dialog(&frame);
             dialog.SetTypeName(std::string(FieldText(parameter.typeName)));
             if (!Run(frame, dialog))
-                return Status::Ok();
-            changed = true;
-            return SetTypeName(record, i, dialog.TypeName());
+                return std::nullopt;
+            const std::string type = dialog.TypeName();
+            return change([type](FunctionRecord& r, int p) { return SetTypeName(r, p, type); });
         }
         case EditField::DefaultValue:
         case EditField::StoredValue: {
@@ -192,43 +183,61 @@ Status EditParameterField(CMainFrame& frame, EditField field, FunctionRecord& re
                 stored ? FieldText(parameter.storedText) : FieldText(parameter.defaultText);
             switch (EditClassOf(FieldText(parameter.typeName))) {
                 case EditClass::NoValue:
-                    changed = true;
-                    return ClearImageValue(record, i);
+                    return change(ClearImageValue);
                 case EditClass::TextLine: {
                     CDefaultValueDlg dialog(seam, &frame);
                     dialog.SetValue(FromField(text));
                     if (!Run(frame, dialog))
-                        return Status::Ok();
-                    changed = true;
-                    return SetTextValue(record, i, stored, ToUtf8(dialog.Value()));
+                        return std::nullopt;
+                    const std::string value = ToUtf8(dialog.Value());
+                    return change([stored, value](FunctionRecord& r, int p) {
+                        return SetTextValue(r, p, stored, value);
+                    });
                 }
                 case EditClass::Matrix: {
                     CMatrixDlg dialog(seam, &frame);
                     dialog.SetValueText(std::string(text));
                     if (!Run(frame, dialog))
-                        return Status::Ok();
-                    changed = true;
+                        return std::nullopt;
                     const MatrixGrid& grid = dialog.Grid();
-                    return SetMatrixValue(record, i, stored, grid.width, grid.height,
-                                          grid.ActiveElements());
+                    const int width = grid.width;
+                    const int height = grid.height;
+                    const std::vector<float> elements = grid.ActiveElements();
+                    return change([=](FunctionRecord& r, int p) {
+                        return SetMatrixValue(r, p, stored, width, height, elements);
+                    });
                 }
             }
-            return Status::Ok();
+            return std::nullopt;
         }
         case EditField::ParameterDescription: {
             CDescriptionDlg dialog(seam, fdb::kParameterDescriptionSize - 1, &frame);
             dialog.SetDescription(FromField(FieldText(parameter.description)));
             if (!Run(frame, dialog))
-                return Status::Ok();
-            changed = true;
-            return SetParameterDescription(record, i, ToUtf8(dialog.Description()));
+                return std::nullopt;
+            const std::string description = ToUtf8(dialog.Description());
+            return change([description](FunctionRecord& r, int p) {
+                return SetParameterDescription(r, p, description);
+            });
         }
         default:
-            return Status::Ok();
+            return std::nullopt;
     }
 }
 
-void EditFieldCommand(CMainFrame& frame) {
+// The new function description the user chose; nullopt when the user cancelled.
+std::optional<RepeatableEdit> ChooseFunctionDescription(CMainFrame& frame,
+                                                        const FunctionRecord& record) {
+    CDescriptionDlg dialog(frame.Seam(), fdb::kFunctionDescriptionSize - 1, &frame);
+    dialog.SetDescription(FromField(FieldText(record.header().description)));
+    if (!Run(frame, dialog))
+        return std::nullopt;
+    const std::string description = ToUtf8(dialog.Description());
+    return RepeatableEdit::OfFunction(
+        [description](FunctionRecord& r) { return SetFunctionDescription(r, description); });
+}
+
+void EditFieldCommand(CMainFrame& frame, CEditHistory& history) {
     QTreeWidgetItem* item = InfoTree(frame).currentItem();
     QTreeWidgetItem* labelRow = item ? item->parent() : nullptr;
     if (!labelRow)
@@ -241,37 +250,30 @@ void EditFieldCommand(CMainFrame& frame) {
     if (!LoadShown(frame, edit))
         return;
     if (!IsEditableField(*field))
-        return Tell(frame, "The type and the attribute of a function cannot be changed.");
+        return TellUser(frame, "The type and the attribute of a function cannot be changed.");
     if (!MayWrite(frame, edit))
         return;
 
-    bool changed = false;
-    Status applied = Status::Ok();
+    std::optional<RepeatableEdit> chosen;
     if (*field == EditField::FunctionDescription) {
-        CDescriptionDlg dialog(frame.Seam(), fdb::kFunctionDescriptionSize - 1, &frame);
-        dialog.SetDescription(FromField(FieldText(edit.record().header().description)));
-        if (!Run(frame, dialog))
-            return;
-        changed = true;
-        applied = SetFunctionDescription(edit.record(), ToUtf8(dialog.Description()));
+        chosen = ChooseFunctionDescription(frame, edit.record());
     } else {
         const int index = RowIndex(labelRow->parent());
         if (index < 0)
             return;
         if (!edit.CheckParameter(index))
             return TellParameterGone(frame, edit);
-        applied = EditParameterField(frame, *field, edit.record(), index, changed);
+        chosen = ChooseParameterEdit(frame, *field, edit.record(), index);
     }
-    if (!applied)
-        return Tell(frame, applied.message());
-    if (changed)
-        SaveAndShow(frame, edit, false);
+    if (chosen)
+        SaveEdit(frame, history, edit, *chosen,
+                 QCoreApplication::translate("EditCommands", "Edit Field"), false);
 }
 
 void ModifyCommand(CMainFrame& frame) {
     const CFuncInfoTreeCtrl& tree = InfoTree(frame);
     if (tree.m_strFolderName.empty())
-        return Tell(frame, "No function is shown; select a function in the library first.");
+        return TellUser(frame, "No function is shown; select a function in the library first.");
     // The workspace when there is one; no part of Kelvane writes it, so else the project
     // the wizard generated.
     std::string project;
@@ -285,30 +287,33 @@ void ModifyCommand(CMainFrame& frame) {
         }
     }
     if (project.empty())
-        return Tell(frame, DisplayName(tree.m_strFolderName) + " has no project: neither " +
-                               DisplayPath(GetProjectFilePath(tree.m_strFolderPath,
-                                                              tree.m_strFolderName, ".dsw")) +
-                               " nor the .dsp beside it exists.");
+        return TellUser(frame, DisplayName(tree.m_strFolderName) + " has no project: neither " +
+                                   DisplayPath(GetProjectFilePath(tree.m_strFolderPath,
+                                                                  tree.m_strFolderName, ".dsw")) +
+                                   " nor the .dsp beside it exists.");
     const LaunchCommand command = IdeLaunchCommand(project);
     QStringList arguments;
     for (const std::string& argument : command.arguments)
         arguments << QFile::decodeName(QByteArray::fromStdString(argument));
     const QString program = QFile::decodeName(QByteArray::fromStdString(command.program));
     if (!frame.Seam().launch(program, arguments))
-        Tell(frame,
-             "Could not start " + command.program + " to open " + DisplayPath(project) + ".");
+        TellUser(frame,
+                 "Could not start " + command.program + " to open " + DisplayPath(project) + ".");
 }
 
 }  // namespace
 
 void RegisterEditCommands(CMainFrame& frame) {
     CMainFrame* f = &frame;
-    frame.SetCommandHandler(cmd::kAddParameter, {[f] { return FunctionSelectedInBrowser(*f); },
-                                                 [f] { AddParameterCommand(*f); }});
+    CEditHistory* h = new CEditHistory(frame);
+    frame.SetCommandHandler(cmd::kAddParameter, {[f] { return ShownFunctionSelected(*f); },
+                                                 [f, h] { AddParameterCommand(*f, *h); }});
     frame.SetCommandHandler(
-        cmd::kModify, {[f] { return FunctionSelectedInBrowser(*f); }, [f] { ModifyCommand(*f); }});
+        cmd::kModify, {[f] { return ShownFunctionSelected(*f); }, [f] { ModifyCommand(*f); }});
     frame.SetCommandHandler(cmd::kDeleteParameter, {[f] { return ParameterRowSelected(*f); },
-                                                    [f] { DeleteParameterCommand(*f); }});
-    frame.SetCommandHandler(cmd::kEditField,
-                            {[f] { return ValueSelected(*f); }, [f] { EditFieldCommand(*f); }});
+                                                    [f, h] { DeleteParameterCommand(*f, *h); }});
+    frame.SetCommandHandler(
+        cmd::kEditField, {[f] { return ValueSelected(*f); }, [f, h] { EditFieldCommand(*f, *h); }});
+    frame.SetCommandHandler(cmd::kEditUndo, {[h] { return h->CanUndo(); }, [h] { h->Undo(); }});
+    frame.SetCommandHandler(cmd::kEditRedo, {[h] { return h->CanRedo(); }, [h] { h->Redo(); }});
 }

@@ -52,15 +52,7 @@ CMainFrame::CMainFrame(UiSeam& seam, QWidget* parent) : QMainWindow(parent), m_s
     for (QMenu* menu : findChildren<QMenu*>())
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
 
-    auto* next = new QAction(this);
-    next->setData(cmd::kNextPane);
-    next->setShortcut(Qt::Key_F6);
-    connect(next, &QAction::triggered, this, &CMainFrame::NextPane);
-    auto* previous = new QAction(this);
-    previous->setData(cmd::kPrevPane);
-    previous->setShortcut(Qt::SHIFT | Qt::Key_F6);
-    connect(previous, &QAction::triggered, this, &CMainFrame::PreviousPane);
-    addActions({next, previous});
+    AddAccelerators();
 
     SetCommandHandler(cmd::kAppExit, {nullptr, [this] { close(); }});
     SetCommandHandler(cmd::kAppAbout, {nullptr, [this] { ShowAbout(); }});
@@ -103,6 +95,38 @@ void CMainFrame::BuildPanes() {
     m_browser->InitialUpdate(kelvane::GetLibraryRoot());
 }
 
+// Keys of the window that no menu item shows.
+void CMainFrame::AddAccelerators() {
+    auto* next = new QAction(this);
+    next->setData(cmd::kNextPane);
+    next->setShortcut(Qt::Key_F6);
+    connect(next, &QAction::triggered, this, &CMainFrame::NextPane);
+    auto* previous = new QAction(this);
+    previous->setData(cmd::kPrevPane);
+    previous->setShortcut(Qt::SHIFT | Qt::Key_F6);
+    connect(previous, &QAction::triggered, this, &CMainFrame::PreviousPane);
+    addActions({next, previous});
+
+    // Undo and redo run under their commands' rules, as a menu item would.
+    const std::pair<int, QList<QKeySequence>> commands[] = {
+        {cmd::kEditUndo, {Qt::CTRL | Qt::Key_Z, Qt::ALT | Qt::Key_Backspace}},
+        {cmd::kEditRedo, {Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::SHIFT | Qt::Key_Z}},
+    };
+    for (const auto& [id, keys] : commands) {
+        auto* action = new QAction(this);
+        action->setData(id);
+        action->setShortcuts(keys);
+        connect(action, &QAction::triggered, this, [this, id = id] { RunCommand(id); });
+        addAction(action);
+    }
+}
+
+void CMainFrame::ShowFunctionSelected(const std::string& folderName,
+                                      const std::string& folderPath) {
+    m_browser->SelectPath(folderPath);
+    m_view->ShowFunction(folderName, folderPath);
+}
+
 void CMainFrame::ConnectPanes() {
     connect(m_browser, &CFuncTreeView::showRequested, this,
             [this](const std::string& name, const std::string& path) {
@@ -121,6 +145,9 @@ void CMainFrame::ConnectPanes() {
     });
     connect(info, &QTreeWidget::currentItemChanged, this, &CMainFrame::UpdateCommandStates);
 
+    // A function row of the listing, which the view shows: select it in the library tree.
+    connect(m_view, &CKLVView::functionActivated, this,
+            [this](const std::string&, const std::string& path) { m_browser->SelectPath(path); });
     // A subgroup row of the listing: select it in the library tree and list it.
     connect(m_view, &CKLVView::groupActivated, this,
             [this](const std::string& name, const std::string& path) {

@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <functional>
 #include <map>
+#include <string>
 
 #include "app/Commands.h"
 #include "uisupport/CoolMenuManager.h"
@@ -54,8 +55,13 @@ public:
     void NextPane();
     void PreviousPane();
 
+    // Shows the function folderName in folderPath (raw bytes) on the right, and selects it
+    // in the library tree where a tab holds it, its group expanded.
+    void ShowFunctionSelected(const std::string& folderName, const std::string& folderPath);
+
 private:
     void BuildPanes();
+    void AddAccelerators();
     void ConnectPanes();
     void ShowAbout();
     void ShowPopup(QMenu* menu, const QPoint& globalPos);

@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QProcess>
+#include <QPushButton>
 
 namespace {
 // Message boxes carry the program's title, as its main window does.
@@ -21,6 +22,21 @@ void QtSeam::message(QWidget* parent, const QString& text) {
 bool QtSeam::confirm(QWidget* parent, const QString& text) {
     return QMessageBox::question(parent, kCaption, text, QMessageBox::Yes | QMessageBox::No) ==
            QMessageBox::Yes;
+}
+
+int QtSeam::choose(QWidget* parent, const QString& text, const QStringList& choices) {
+    QMessageBox box(QMessageBox::Warning, kCaption, text, QMessageBox::NoButton, parent);
+    QList<QAbstractButton*> buttons;
+    for (const QString& choice : choices)
+        buttons << box.addButton(
+            choice, buttons.isEmpty() ? QMessageBox::AcceptRole : QMessageBox::RejectRole);
+    if (buttons.isEmpty())
+        return -1;
+    box.setDefaultButton(qobject_cast<QPushButton*>(buttons.first()));
+    box.setEscapeButton(buttons.last());
+    box.exec();
+    const qsizetype chosen = buttons.indexOf(box.clickedButton());
+    return static_cast<int>(chosen < 0 ? buttons.size() - 1 : chosen);
 }
 
 QString QtSeam::saveFileName(QWidget* parent, const QString& caption, const QString& filter) {

@@ -38,6 +38,9 @@ public:
         std::fprintf(stderr, "message: %s\n", qPrintable(text));
     }
     bool confirm(QWidget*, const QString&) override { return false; }
+    int choose(QWidget*, const QString&, const QStringList& choices) override {
+        return static_cast<int>(choices.size()) - 1;
+    }
     QString saveFileName(QWidget*, const QString&, const QString&) override { return {}; }
     QString openFileName(QWidget*, const QString&, const QString&) override { return {}; }
     bool launch(const QString&, const QStringList&) override { return false; }

@@ -1,5 +1,7 @@
 #include "browser/LibraryTreeCtrl.h"
 
+#include <sys/stat.h>
+
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QMouseEvent>
@@ -114,25 +116,38 @@ QTreeWidgetItem* CLibraryTreeCtrl::SelectPath(const std::string& path) {
         if (path.compare(0, prefix.size(), prefix) != 0)
             return nullptr;
         std::string rest = path.substr(prefix.size());
+        auto childNamed = [](QTreeWidgetItem* parent, const std::string& name) {
+            for (int i = 0; i < parent->childCount(); ++i)
+                if (ItemName(parent->child(i)) == name)
+                    return parent->child(i);
+            return static_cast<QTreeWidgetItem*>(nullptr);
+        };
         while (!rest.empty()) {
             const std::size_t slash = rest.find('/');
             const std::string name = rest.substr(0, slash);
             rest = slash == std::string::npos ? std::string() : rest.substr(slash + 1);
-            if (item->isExpanded())
-                RefreshItem(item);
-            else
-                expandItem(item);
-            QTreeWidgetItem* next = nullptr;
-            for (int i = 0; i < item->childCount() && !next; ++i)
-                if (ItemName(item->child(i)) == name)
-                    next = item->child(i);
+            // An open item keeps what is open below it while the folder sought is still
+            // there; else it is read afresh.
+            QTreeWidgetItem* next = item->isExpanded() ? childNamed(item, name) : nullptr;
+            struct stat st {};
+            if (next && (stat(GetItemPath(next).c_str(), &st) != 0 || !S_ISDIR(st.st_mode)))
+                next = nullptr;
+            if (!next) {
+                if (item->isExpanded())
+                    RefreshItem(item);
+                else
+                    expandItem(item);
+                next = childNamed(item, name);
+            }
             if (!next)
                 return nullptr;
             item = next;
         }
     }
     setCurrentItem(item);
-    expandItem(item);
+    // A group opens to show what it holds; a function has nothing to show below it.
+    if (!kelvane::IsFunctionFolderName(ItemName(item)))
+        expandItem(item);
     scrollToItem(item);
     return item;
 }

@@ -40,7 +40,8 @@ public:
     static std::string ItemName(const QTreeWidgetItem* item);
 
     // Expands the items down to path (a directory under m_strRootPath), selects the last
-    // one and returns it; nullptr when path is not in this tree.
+    // one (expanded too when it is a group) and returns it; nullptr when path is not in
+    // this tree. Items open already stay as they are.
     QTreeWidgetItem* SelectPath(const std::string& path);
 
     QTreeWidgetItem* RootItem() const { return topLevelItemCount() ? topLevelItem(0) : nullptr; }

@@ -1,5 +1,7 @@
 #include "records/FunctionEdits.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 
 #include "records/FunctionFile.h"
@@ -53,6 +55,16 @@ Status FunctionEdit::Save() const {
 
 Status FunctionEdit::CheckParameter(int index) const {
     return CheckIndex(m_record, index);
+}
+
+WrittenChange FunctionEdit::Change() const {
+    return {m_path, m_stamp.bytes, m_record.Serialize()};
+}
+
+bool FunctionEdit::ChangedSinceRead() const {
+    struct stat st {};
+    return stat(m_path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+           !FileHolds(m_path, m_stamp.bytes);
 }
 
 Status AddParameter(FunctionRecord& record) {

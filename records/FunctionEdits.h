@@ -9,6 +9,7 @@
 #include "records/FileStamp.h"
 #include "records/FunctionRecord.h"
 #include "records/Result.h"
+#include "records/WrittenChange.h"
 
 namespace kelvane {
 
@@ -30,10 +31,16 @@ public:
     // Ok when the file (as read) has parameter index; else why not.
     Status CheckParameter(int index) const;
 
+    // What a save writes over the bytes that were read, for undoing it.
+    WrittenChange Change() const;
+    // True when the file is there but no longer holds the bytes that were read: another
+    // program changed it.
+    bool ChangedSinceRead() const;
+
 private:
     std::string m_path;
     FunctionRecord m_record;
-    FileStamp m_stamp;
+    FileStamp m_stamp;  // the file as read
 };
 
 // Appends an input parameter named "__Empty_Type_NN" (NN the new count), all else zero;

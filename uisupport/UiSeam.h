@@ -19,6 +19,9 @@ public:
     virtual void message(QWidget* parent, const QString& text) = 0;
     // A Yes/No question; true for Yes.
     virtual bool confirm(QWidget* parent, const QString& text) = 0;
+    // A message box whose buttons are the choices, the first the default and the last the
+    // one Escape gives; returns the index of the choice taken.
+    virtual int choose(QWidget* parent, const QString& text, const QStringList& choices) = 0;
     // File dialogs; an empty result means cancelled.
     virtual QString saveFileName(QWidget* parent, const QString& caption,
                                  const QString& filter) = 0;

@@ -13,7 +13,10 @@ CKLVView::CKLVView(UiSeam& seam, QWidget* parent)
     m_infoTree.hide();
     m_groupList.hide();
     connect(&m_groupList, &CGroupListCtrl::functionActivated, this,
-            [this](const std::string& name, const std::string& path) { ShowFunction(name, path); });
+            [this](const std::string& name, const std::string& path) {
+                ShowFunction(name, path);
+                emit functionActivated(name, path);
+            });
     connect(&m_groupList, &CGroupListCtrl::groupActivated, this, &CKLVView::groupActivated);
 }
 

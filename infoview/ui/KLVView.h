@@ -27,6 +27,8 @@ public:
     void ShowGroup(const std::string& name, const std::string& path);
 
 signals:
+    // A function row of the listing was double-clicked (and the function is now shown).
+    void functionActivated(const std::string& name, const std::string& path);
     // A subgroup row of the listing was double-clicked.
     void groupActivated(const std::string& name, const std::string& path);
 

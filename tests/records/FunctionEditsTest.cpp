@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "records/FunctionEdits.h"
+#include "records/RepeatableEdit.h"
 #include "records/TextCodec.h"
 
 // Adding, deleting, values by type, saving and refusals on disk are covered end to end by
@@ -83,4 +84,40 @@ TEST(FunctionEdits, typeAndDirectionAcceptOnlyWhatTheDialogsOffer) {
     EXPECT_FALSE(SetDirection(record, 0, 2).ok());
     EXPECT_FALSE(SetDirection(record, 1, 0).ok());
     EXPECT_FALSE(DeleteParameter(record, -1).ok());
+}
+
+// A change made again to the file as it is now: a parameter change only while the
+// parameter at its position has the type name it had when the change was chosen.
+TEST(FunctionEdits, aRepeatedChangeFindsItsParameterByPositionAndTypeName) {
+    const FunctionRecord chosenOn = WithTypes({"CImageByte*", "int*"});
+    const RepeatableEdit describe = RepeatableEdit::OfParameter(
+        chosenOn, 1, [](FunctionRecord& r) { return SetParameterDescription(r, 1, "n"); });
+    struct Case {
+        std::vector<const char*> types;
+        const char* refusal;  // nullptr: made
+    };
+    const Case cases[] = {
+        {{"CImageByte*", "int*"}, nullptr},
+        {{"CImageByte*", "int*", "char*"}, nullptr},
+        {{"CImageByte*", "char*"}, "is now of type char*, not int*"},
+        {{"int*", "CImageByte*"}, "is now of type CImageByte*, not int*"},
+        {{"int*"}, "no parameter 1 (the first is 0) any more (it has 1)"},
+    };
+    for (const Case& c : cases) {
+        FunctionRecord now = WithTypes(c.types);
+        const std::string before = now.Serialize();
+        const Status made = describe.ApplyTo(now);
+        if (!c.refusal) {
+            EXPECT_TRUE(made.ok()) << made.message();
+            EXPECT_EQ(FieldText(now.parameter(1).description), "n");
+            continue;
+        }
+        EXPECT_FALSE(made.ok());
+        EXPECT_NE(made.message().find(c.refusal), std::string::npos) << made.message();
+        EXPECT_EQ(now.Serialize(), before);
+    }
+
+    FunctionRecord none;
+    EXPECT_TRUE(RepeatableEdit::OfFunction(AddParameter).ApplyTo(none).ok());
+    EXPECT_EQ(none.parameterCount(), 1);
 }

@@ -12,6 +12,8 @@
 
 #include "FakeSeam.h"
 #include "TestFiles.h"
+#include "TreeText.h"
+#include "app/EditHistory.h"
 #include "app/MainFrame.h"
 #include "browser/FuncTreeView.h"
 #include "data/SampleLibrary.h"
@@ -55,7 +57,7 @@ protected:
         SetProgramDirectoryOverride(home.path());
         frame = std::make_unique<CMainFrame>(seam);
         ASSERT_NE(frame->GetBrowser()->SelectPath(folder), nullptr);
-        Tree()->ShowFunction("Blur()", folder);
+        frame->GetView()->ShowFunction("Blur()", folder);
     }
 
     CFuncInfoTreeCtrl* Tree() { return frame->GetView()->InfoTree(); }
@@ -260,25 +262,66 @@ TEST_F(EditCommands, descriptionsAreEditedAndRefusedWhenNotCp949) {
     EXPECT_NE(description.find("\r\n"), std::string::npos);
 }
 
-TEST_F(EditCommands, aFileChangedDuringTheDialogIsNotOverwritten) {
-    Open({"int*"});
-    SelectValue(0, "Default Value");
-    const std::string path = file;
-    std::string theirs;
-    seam.onNextDialog([&](QDialog& d) {
-        FunctionRecord other;
-        ASSERT_TRUE(other.Load(path));
-        ASSERT_TRUE(SetFieldText(other.parameter(0).defaultText, "99"));
-        ASSERT_TRUE(other.Save(path).ok());
-        theirs = ReadBytes(path);
-        d.findChild<QLineEdit*>("1020")->setText("1");
-        Press(d, "1");
-    });
-    ASSERT_TRUE(frame->RunCommand(cmd::kEditField));
-    EXPECT_EQ(ReadBytes(file), theirs);
-    ASSERT_EQ(seam.messages.size(), 1u);
-    EXPECT_TRUE(seam.messages[0].contains("changed on disk"));
-    EXPECT_EQ(ShownValue(0, "Default Value"), "99");
+// Another program changes the file while the dialog is open: the save is refused, and the
+// user discards the change or makes it to the file as it is now.
+TEST_F(EditCommands, aFileChangedDuringTheDialog_theChangeIsDiscardedOrMadeToTheFileAsItIsNow) {
+    struct Case {
+        const char* name;
+        std::function<void(FunctionRecord&)> outside;
+        int choice;           // 0 apply my change, 1 discard
+        const char* refusal;  // why applying it was refused; nullptr when it was made
+    };
+    const Case cases[] = {
+        {"discarded",
+         [](FunctionRecord& r) { ASSERT_TRUE(SetFieldText(r.parameter(0).storedText, "99")); }, 1,
+         nullptr},
+        {"made",
+         [](FunctionRecord& r) { ASSERT_TRUE(SetFieldText(r.parameter(0).storedText, "99")); }, 0,
+         nullptr},
+        {"type changed", [](FunctionRecord& r) { ASSERT_TRUE(SetTypeName(r, 0, "char*").ok()); }, 0,
+         "now of type char*, not int*"},
+        {"parameter gone", [](FunctionRecord& r) { ASSERT_TRUE(DeleteParameter(r, 0).ok()); }, 0,
+         "no parameter 0"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        seam = FakeSeam();
+        Open({"int*"});
+        SelectValue(0, "Default Value");
+        std::string theirs;
+        seam.onNextDialog([&](QDialog& d) {
+            FunctionRecord other = Reload();
+            c.outside(other);
+            ASSERT_TRUE(other.Save(file).ok());
+            theirs = ReadBytes(file);
+            d.findChild<QLineEdit*>("1020")->setText("1");
+            Press(d, "1");
+        });
+        seam.answerNextChoice(c.choice);
+        ASSERT_TRUE(frame->RunCommand(cmd::kEditField));
+        ASSERT_EQ(seam.choiceTexts.size(), 1u);
+        EXPECT_TRUE(seam.choiceTexts[0].contains("changed on disk"))
+            << seam.choiceTexts[0].toStdString();
+        EXPECT_EQ(seam.choiceButtons[0],
+                  QStringList({"Apply my change to the current file", "Discard"}));
+
+        if (c.choice == 0 && !c.refusal) {
+            FunctionRecord mine = Reload();
+            EXPECT_EQ(Text(mine.parameter(0).defaultText), "1");
+            EXPECT_EQ(Text(mine.parameter(0).storedText), "99");
+            // The history holds the change to the file as the other program left it.
+            ASSERT_TRUE(frame->RunCommand(cmd::kEditUndo));
+        }
+        EXPECT_EQ(ReadBytes(file), theirs);
+        if (c.refusal) {
+            ASSERT_EQ(seam.messages.size(), 1u);
+            EXPECT_TRUE(seam.messages[0].contains(c.refusal)) << seam.messages[0].toStdString();
+        } else {
+            EXPECT_TRUE(seam.messages.empty());
+        }
+        EXPECT_EQ(seam.choiceTexts.size(), 1u);
+        frame.reset();
+    }
 }
 
 TEST_F(EditCommands, readOnlyFileAndVanishedParameterAreReported) {
@@ -331,4 +374,151 @@ TEST_F(EditCommands, modifyOpensTheWorkspaceElseTheProjectElseSaysThereIsNone) {
               QStringList(QString::fromStdString(folder + "/_Src/Blur.dsp")));
     EXPECT_EQ(seam.launches[1].arguments,
               QStringList(QString::fromStdString(folder + "/_Src/Blur.dsw")));
+}
+
+// Each command's change is undone to the bytes before it and redone to the bytes it wrote.
+TEST_F(EditCommands, everyChangeIsUndoneAndRedoneByteForByte) {
+    using Driver = FakeSeam::Driver;
+    auto combo = [](const char* id, const char* text) -> Driver {
+        return [=](QDialog& d) {
+            d.findChild<QComboBox*>(id)->setCurrentText(text);
+            Press(d, "1");
+        };
+    };
+    auto line = [](const char* id, const char* text) -> Driver {
+        return [=](QDialog& d) {
+            d.findChild<QLineEdit*>(id)->setText(text);
+            Press(d, "1");
+        };
+    };
+    auto description = [](QDialog& d) {
+        d.findChild<QPlainTextEdit*>("1021")->setPlainText("changed");
+        Press(d, "1");
+    };
+    struct Case {
+        const char* type;
+        int command;
+        int parameter;      // the row selected; -1: "Basic Information"
+        const char* label;  // the value selected under it; nullptr: the row itself
+        Driver dialog;      // nullptr: none opens
+    };
+    const Case cases[] = {
+        {"int*", cmd::kAddParameter, 0, nullptr, nullptr},
+        {"int*", cmd::kDeleteParameter, 1, nullptr, nullptr},
+        {"int*", cmd::kEditField, 1, "Input/Output", combo("1009", "Output  Parameter")},
+        {"int*", cmd::kEditField, 1, "Parameter Type", combo("1010", "char*")},
+        {"int*", cmd::kEditField, 1, "Default Value", line("1020", "42")},
+        {"CMatrix*", cmd::kEditField, 1, "Stored Value", line("1000", "2")},
+        {"CImageByte*", cmd::kEditField, 1, "Default Value", nullptr},
+        {"int*", cmd::kEditField, 1, "Description(Max:512 bytes)", description},
+        {"int*", cmd::kEditField, -1, "Description(Max:1024 bytes)", description},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.command) + " " + (c.label ? c.label : "") + " " + c.type);
+        seam = FakeSeam();
+        Open({"char*", c.type});
+        FunctionRecord record = Reload();
+        record.parameter(1).defaultKind = 3;  // an image's value kinds are then set back
+        ASSERT_TRUE(record.Save(file).ok());
+        Tree()->SendRefresh();
+        const std::string before = ReadBytes(file);
+        if (c.label)
+            SelectValue(c.parameter, c.label);
+        else
+            Tree()->setCurrentItem(ParameterRow(c.parameter));
+        if (c.dialog)
+            seam.onNextDialog(c.dialog);
+        EXPECT_FALSE(frame->IsCommandEnabled(cmd::kEditUndo));
+        ASSERT_TRUE(frame->RunCommand(c.command));
+        const std::string after = ReadBytes(file);
+        ASSERT_NE(after, before);
+
+        ASSERT_TRUE(frame->RunCommand(cmd::kEditUndo));
+        EXPECT_EQ(ReadBytes(file), before);
+        EXPECT_FALSE(frame->IsCommandEnabled(cmd::kEditUndo));
+        ASSERT_TRUE(frame->RunCommand(cmd::kEditRedo));
+        EXPECT_EQ(ReadBytes(file), after);
+        EXPECT_FALSE(frame->IsCommandEnabled(cmd::kEditRedo));
+        EXPECT_TRUE(seam.messages.empty());
+        EXPECT_EQ(seam.unexpectedDialogs, 0);
+        frame.reset();
+    }
+}
+
+TEST_F(EditCommands, undoingTheDeletionOfTheMiddleParameterBringsItBackInItsPlace) {
+    Open({"CImageByte*", "char*", "CMatrix*"});
+    FunctionRecord record = Reload();
+    ASSERT_TRUE(SetTextValue(record, 1, false, "text").ok());
+    ASSERT_TRUE(SetParameterDescription(record, 1, "the middle one").ok());
+    record.parameter(1).direction = fdb::kOutput;
+    ASSERT_TRUE(record.Save(file).ok());
+    const std::string before = ReadBytes(file);
+    Tree()->SendRefresh();
+
+    Tree()->setCurrentItem(ParameterRow(1));
+    ASSERT_TRUE(frame->RunCommand(cmd::kDeleteParameter));
+    ASSERT_EQ(Reload().parameterCount(), 2);
+    ASSERT_TRUE(frame->RunCommand(cmd::kEditUndo));
+    EXPECT_EQ(ReadBytes(file), before);
+    EXPECT_EQ(ParameterRow(1)->text(0), "char* Type");
+    EXPECT_EQ(ShownValue(1, "Default Value"), "text");
+    EXPECT_EQ(ShownValue(1, "Input/Output"), "Output Parameter");
+    EXPECT_EQ(ShownValue(1, "Description(Max:512 bytes)"), "the middle one");
+    EXPECT_EQ(ParameterRow(2)->text(0), "CMatrix* Type");
+}
+
+// After another program changed the file, an undo or redo is refused: nothing is written,
+// and the history stays as it was, so the step is taken once the file is put back.
+TEST_F(EditCommands, anUndoOrRedoAfterAnOutsideChangeIsRefusedAndWritesNothing) {
+    Open({"int*"});
+    const std::string before = ReadBytes(file);
+    ASSERT_TRUE(frame->RunCommand(cmd::kAddParameter));
+    const std::string after = ReadBytes(file);
+
+    FunctionRecord theirs = Reload();
+    ASSERT_TRUE(SetFunctionDescription(theirs, "theirs").ok());
+    ASSERT_TRUE(theirs.Save(file).ok());
+    const std::string changed = ReadBytes(file);
+    ASSERT_TRUE(frame->RunCommand(cmd::kEditUndo));
+    EXPECT_EQ(ReadBytes(file), changed);
+    ASSERT_EQ(seam.messages.size(), 1u);
+    EXPECT_TRUE(seam.messages[0].startsWith("Could not undo the change to "))
+        << seam.messages[0].toStdString();
+    EXPECT_TRUE(seam.messages[0].contains("has changed since"));
+    EXPECT_TRUE(FindItem(Tree()->topLevelItem(0), "theirs"));  // shown as it now is
+    EXPECT_TRUE(frame->IsCommandEnabled(cmd::kEditUndo));
+    EXPECT_FALSE(frame->IsCommandEnabled(cmd::kEditRedo));
+
+    WriteBytes(file, after);
+    ASSERT_TRUE(frame->RunCommand(cmd::kEditUndo));
+    EXPECT_EQ(ReadBytes(file), before);
+
+    WriteBytes(file, changed);
+    ASSERT_TRUE(frame->RunCommand(cmd::kEditRedo));
+    EXPECT_EQ(ReadBytes(file), changed);
+    ASSERT_EQ(seam.messages.size(), 2u);
+    EXPECT_TRUE(seam.messages[1].startsWith("Could not redo the change to "));
+    EXPECT_TRUE(frame->IsCommandEnabled(cmd::kEditRedo));
+    EXPECT_EQ(SortedNames(folder), std::vector<std::string>{"Blur().fdb"});
+}
+
+TEST_F(EditCommands, theOldestChangesAreForgottenBeyondTheMemoryOfTheHistory) {
+    Open({"int*"});
+    const std::string before = ReadBytes(file);
+    const std::string once = before + std::string(fdb::kParameterSize, '\0');
+    const std::string twice = once + std::string(fdb::kParameterSize, '\0');
+    CEditHistory history(*frame, once.size() + twice.size());
+    history.Record({file, before, once}, "Blur()", folder, "first");
+    history.Record({file, once, twice}, "Blur()", folder, "second");
+    WriteBytes(file, twice);
+
+    history.Undo();
+    EXPECT_EQ(ReadBytes(file), once);
+    ASSERT_TRUE(history.CanUndo());
+    history.Undo();
+    EXPECT_EQ(ReadBytes(file), once);
+    ASSERT_EQ(seam.messages.size(), 1u);
+    EXPECT_TRUE(seam.messages[0].contains("too old")) << seam.messages[0].toStdString();
+    history.Redo();
+    EXPECT_EQ(ReadBytes(file), twice);
 }

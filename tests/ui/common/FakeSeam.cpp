@@ -23,6 +23,16 @@ bool FakeSeam::confirm(QWidget*, const QString& text) {
     return yes;
 }
 
+int FakeSeam::choose(QWidget*, const QString& text, const QStringList& choices) {
+    choiceTexts.push_back(text);
+    choiceButtons.push_back(choices);
+    if (m_choices.empty())
+        return static_cast<int>(choices.size()) - 1;
+    const int index = m_choices.front();
+    m_choices.pop_front();
+    return index;
+}
+
 QString FakeSeam::saveFileName(QWidget*, const QString&, const QString& filter) {
     fileDialogFilters.push_back(filter);
     if (m_files.empty()) return QString();

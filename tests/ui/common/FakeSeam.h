@@ -25,17 +25,22 @@ public:
     // leaves the dialog rejected.
     void onNextDialog(Driver driver) { m_drivers.push_back(std::move(driver)); }
     void answerNextConfirm(bool yes) { m_confirms.push_back(yes); }
+    // The index of the choice taken in the next choose(); unanswered, the last is taken.
+    void answerNextChoice(int index) { m_choices.push_back(index); }
     void answerNextFileDialog(const QString& path) { m_files.push_back(path); }
 
     int exec(QDialog& dialog) override;
     void message(QWidget* parent, const QString& text) override;
     bool confirm(QWidget* parent, const QString& text) override;
+    int choose(QWidget* parent, const QString& text, const QStringList& choices) override;
     QString saveFileName(QWidget* parent, const QString& caption, const QString& filter) override;
     QString openFileName(QWidget* parent, const QString& caption, const QString& filter) override;
     bool launch(const QString& program, const QStringList& arguments) override;
 
     std::vector<QString> messages;
     std::vector<QString> questions;
+    std::vector<QString> choiceTexts;  // texts of the choose() boxes, in order
+    std::vector<QStringList> choiceButtons;
     std::vector<QString> fileDialogFilters;
     std::vector<Launch> launches;
     std::vector<QString> dialogTitles;  // window titles of the dialogs run, in order
@@ -44,5 +49,6 @@ public:
 private:
     std::deque<Driver> m_drivers;
     std::deque<bool> m_confirms;
+    std::deque<int> m_choices;
     std::deque<QString> m_files;
 };
