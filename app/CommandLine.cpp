@@ -1,9 +1,13 @@
 #include "app/CommandLine.h"
 
 #include <QCommandLineParser>
+#include <QFile>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "records/BuildInfo.h"
+#include "records/ProgramFolders.h"
 
 namespace {
 
@@ -34,8 +38,29 @@ WindowCommandLine ParseWindowCommandLine(const QStringList& arguments, bool leni
         QStringLiteral("DIR"));
     parser.addOption(home);
 
+    // --home is read by the rule kelvane-cli uses; the parser still lists it in the help.
+    std::vector<std::string> words;
+    for (const QString& argument : arguments)
+        words.push_back(QFile::encodeName(argument).toStdString());
+    QStringList rest;
+    QString homeDir;
+    bool homeMissing = false;
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < words.size();) {
+        optionsEnded = optionsEnded || words[i] == "--";
+        const kelvane::HomeOption option =
+            i == 0 || optionsEnded ? kelvane::HomeOption{} : kelvane::ReadHomeOption(words, i);
+        if (option.used == 0) {
+            rest << arguments[static_cast<qsizetype>(i++)];
+            continue;
+        }
+        homeMissing = option.missing();
+        homeDir = QFile::decodeName(QByteArray::fromStdString(option.dir));
+        i += option.used;
+    }
+
     WindowCommandLine result;
-    const bool parsed = parser.parse(arguments);
+    const bool parsed = parser.parse(rest);
     if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
         result.action = WindowCommandLine::Action::Help;
         result.message = parser.helpText();
@@ -51,11 +76,13 @@ WindowCommandLine ParseWindowCommandLine(const QStringList& arguments, bool leni
         result.action = WindowCommandLine::Action::UsageError;
         result.message =
             QStringLiteral("unexpected argument '%1'.").arg(parser.positionalArguments().front());
-    } else if (parser.isSet(home) && parser.value(home).isEmpty()) {
+    } else if (homeMissing) {
         result.action = WindowCommandLine::Action::UsageError;
-        result.message = QStringLiteral("--home needs a directory.");
+        result.message = QString::fromLatin1(kelvane::kHomeMissingMessage.data(),
+                                             kelvane::kHomeMissingMessage.size()) +
+                         QLatin1Char('.');
     } else {
-        result.home = parser.value(home);
+        result.home = homeDir;
     }
     return result;
 }

@@ -25,7 +25,7 @@
 #include "records/ParamTypes.h"
 #include "records/RepeatableEdit.h"
 #include "records/TextCodec.h"
-#include "uisupport/CommandIds.h"
+#include "resources/CommandIds.h"
 #include "uisupport/UiSeam.h"
 
 using namespace kelvane;

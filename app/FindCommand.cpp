@@ -10,8 +10,8 @@
 #include "infoview/ui/KLVView.h"
 #include "records/LibraryPaths.h"
 #include "records/TextCodec.h"
+#include "resources/CommandIds.h"
 #include "search/ui/FindFunctionDlg.h"
-#include "uisupport/CommandIds.h"
 #include "uisupport/UiSeam.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include "records/FileOps.h"
 #include "records/Launch.h"
 #include "records/LibraryPaths.h"
-#include "uisupport/CommandIds.h"
+#include "resources/CommandIds.h"
 #include "uisupport/UiSeam.h"
 #include "wizard/ui/CodeWizard.h"
 
@@ -24,12 +24,16 @@ QStringList Arguments(const kelvane::LaunchCommand& command) {
 
 // Why a new name for a library folder cannot be used; empty when it can.
 QString NameProblem(const std::string& name) {
-    if (name.empty())
-        return QStringLiteral("The new name is empty; nothing was renamed.");
-    if (name.find('/') != std::string::npos || name.find('\0') != std::string::npos)
-        return QStringLiteral("A name cannot contain \"/\"; nothing was renamed.");
-    if (name == "." || name == "..")
-        return QStringLiteral("\".\" and \"..\" cannot be names; nothing was renamed.");
+    switch (kelvane::FolderNameFault(name)) {
+        case kelvane::NameFault::None:
+            return {};
+        case kelvane::NameFault::Empty:
+            return QStringLiteral("The new name is empty; nothing was renamed.");
+        case kelvane::NameFault::Separator:
+            return QStringLiteral("A name cannot contain \"/\"; nothing was renamed.");
+        case kelvane::NameFault::DotName:
+            return QStringLiteral("\".\" and \"..\" cannot be names; nothing was renamed.");
+    }
     return {};
 }
 

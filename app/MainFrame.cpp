@@ -13,8 +13,8 @@
 #include "browser/FuncTreeView.h"
 #include "infoview/ui/KLVView.h"
 #include "records/LibraryPaths.h"
+#include "resources/CommandIds.h"
 #include "resources/Icons.h"
-#include "uisupport/CommandIds.h"
 #include "uisupport/ToolbarImages.h"
 #include "uisupport/UiSeam.h"
 

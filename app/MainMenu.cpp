@@ -6,8 +6,8 @@
 #include <QMenuBar>
 #include <QToolBar>
 
+#include "resources/CommandIds.h"
 #include "resources/Icons.h"
-#include "uisupport/CommandIds.h"
 
 namespace {
 

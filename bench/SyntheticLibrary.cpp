@@ -22,16 +22,16 @@ public:
         : m_shape(shape), m_rng(shape.seed), m_result(result), m_keepFacts(keepFacts) {}
 
     std::string Function(const std::string& group, int index) {
-        sample::FunctionSpec spec;
+        sample::SampleFunction spec;
         spec.name = "F" + std::to_string(index);
         spec.kind = static_cast<int>(m_rng() % 3);
         spec.description.clear();
         for (int w = 1 + static_cast<int>(m_rng() % 8); w > 0; --w)
             spec.description += std::string(kWords[m_rng() % std::size(kWords)]) + " ";
-        const int params =
-            m_shape.varyParameters
-                ? static_cast<int>(m_rng() % static_cast<unsigned>(m_shape.parametersPerFunction + 1))
-                : m_shape.parametersPerFunction;
+        const int params = m_shape.varyParameters
+                               ? static_cast<int>(m_rng() % static_cast<unsigned>(
+                                                                m_shape.parametersPerFunction + 1))
+                               : m_shape.parametersPerFunction;
         for (int p = 0; p < params; ++p) {
             const TypeInfo& type = kParameterTypes[m_rng() % kParameterTypes.size()];
             spec.params.push_back(
@@ -50,7 +50,7 @@ public:
         m_result.files.push_back(path);
         if (m_keepFacts) {
             GeneratedFunction facts{folder, spec.description, {}};
-            for (const sample::ParamSpec& param : spec.params)
+            for (const sample::SampleParameter& param : spec.params)
                 facts.params.push_back({param.type, param.input, param.description});
             m_result.facts.push_back(std::move(facts));
         }

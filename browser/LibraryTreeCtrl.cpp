@@ -8,7 +8,7 @@
 #include <QSignalBlocker>
 #include <algorithm>
 
-#include "infoview/InfoLabels.h"
+#include "infoview/IconCells.h"
 #include "records/DirScan.h"
 #include "records/LibraryPaths.h"
 #include "records/TextCodec.h"
@@ -71,9 +71,10 @@ void CLibraryTreeCtrl::FillChildren(const std::string& path, QTreeWidgetItem* pa
     if (listing.error != 0)
         ShowUnreadable(parent, listing.error);
     for (const kelvane::DirEntry& entry : listing.entries) {
-        if (entry.name == kelvane::kSourceFolderName)
+        const kelvane::TreeItemKind kind = kelvane::LibraryTreeChild(entry.name);
+        if (kind == kelvane::TreeItemKind::Hidden)
             continue;
-        QTreeWidgetItem* item = kelvane::IsFunctionFolderName(entry.name)
+        QTreeWidgetItem* item = kind == kelvane::TreeItemKind::Function
                                     ? NewItem(entry.name, kFunction, kFunctionSelected)
                                     : NewItem(entry.name, kGroupClosed, kGroupOpen);
         COpenFolders::SetIdentity(item, entry.id);

@@ -84,7 +84,7 @@ private:
         // "_Src" is entered for what interrupted work left there, but not below.
         if (IsOwnSourceFolder(parent))
             return false;
-        return name != kSourceFolderName || parent.path == m_libraryRoot ||
+        return LibraryTreeChild(name, parent.path == m_libraryRoot) != TreeItemKind::Hidden ||
                IsFunctionFolderName(parent.name);
     }
 

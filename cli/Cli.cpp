@@ -56,8 +56,8 @@ void ExplainMissingLibrary(std::ostream& err) {
     const ProgramFolders folders = GetProgramFolders();
     if (!LacksUserLibrary(folders))
         return;
-    err << "kelvane-cli: Kelvane looks for its library in " << EscapeLine(DisplayPath(folders.libraryRoot))
-        << ", and there is none there yet.\n";
+    err << "kelvane-cli: Kelvane looks for its library in "
+        << EscapeLine(DisplayPath(folders.libraryRoot)) << ", and there is none there yet.\n";
     if (HasSampleLibrary(folders))
         err << "Copy the sample library there with 'kelvane-cli copy-sample', or put your own "
                "library there; --home DIR or KELVANE_HOME name another folder.\n";
@@ -92,23 +92,20 @@ int RunCli(const std::vector<std::string>& words, std::ostream& out, std::ostrea
             out << "kelvane-cli " << ProgramVersion() << "\n";
             return kExitOk;
         }
-        if (word == "--home" && next + 1 < words.size()) {
-            home = words[next + 1];
-            next += 2;
-        } else if (word.compare(0, 7, "--home=") == 0) {
-            home = word.substr(7);
-            ++next;
-        } else {
+        const HomeOption option = ReadHomeOption(words, next);
+        if (option.used == 0 || option.lastWord) {
             err << "kelvane-cli: "
-                << (word == "--home" ? "--home needs a directory"
-                                     : "unknown option " + EscapeLine(word))
+                << (option.lastWord ? std::string(kHomeMissingMessage)
+                                    : "unknown option " + EscapeLine(word))
                 << "\nTry 'kelvane-cli --help'.\n";
             return kExitUsage;
         }
-        if (home.empty()) {
-            err << "kelvane-cli: --home needs a directory\n";
+        if (option.missing()) {
+            err << "kelvane-cli: " << kHomeMissingMessage << "\n";
             return kExitUsage;
         }
+        home = option.dir;
+        next += option.used;
     }
     if (next == words.size()) {
         PrintHelp(commands, err);

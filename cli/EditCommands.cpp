@@ -6,10 +6,12 @@
 #include "cli/LibraryArgs.h"
 #include "cli/TextOut.h"
 #include "dialogs/MatrixText.h"
+#include "infoview/InfoLabels.h"
 #include "records/FunctionEdits.h"
 #include "records/LibraryPaths.h"
 #include "records/OutsideLinks.h"
 #include "records/ParamTypes.h"
+#include "records/TextCodec.h"
 
 namespace kelvane::cli {
 
@@ -41,15 +43,10 @@ bool ParseIndex(const std::string& word, int& index) {
            word.find_first_not_of("0123456789") == std::string::npos;
 }
 
-// A description as function files keep it: line breaks as "\r\n".
+// A description as function files keep it: each line break "\r\n", typed as "\n" or
+// as "\r\n".
 std::string WithCrLf(const std::string& text) {
-    std::string result;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r'))
-            result += '\r';
-        result += text[i];
-    }
-    return result;
+    return ToCrLf(FromCrLf(text));
 }
 
 // "WxH" with both sides within the matrix grid.

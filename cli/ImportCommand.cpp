@@ -11,6 +11,7 @@
 #include "cli/LibraryArgs.h"
 #include "exchange/FunctionJson.h"
 #include "records/FileOps.h"
+#include "records/FunctionFile.h"
 #include "records/LibraryPaths.h"
 #include "records/OutsideLinks.h"
 #include "records/ReadReason.h"
@@ -110,7 +111,15 @@ public:
                               " writes there)");
         }
         // The file as it is now: a change by another program before the save stops it.
-        const FileStamp before = StampOfFile(path);
+        // Whatever it holds, sound or not; one not there, not a file or not read whole
+        // has nothing to compare.
+        const FdbRead current = ReadFunctionFile(path, FdbPart::Salvage);
+        FileStamp before;
+        before.exists =
+            current.fault != FdbFault::Missing && current.fault != FdbFault::Unreadable &&
+            current.fault != FdbFault::NotRegular && current.bytes.size() == current.fileSize;
+        if (before.exists)
+            before.bytes = current.bytes;
         if (Status saved = form.record.Save(path, &before); !saved)
             return refuse(saved.message());
         return kExitOk;

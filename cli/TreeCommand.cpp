@@ -22,7 +22,7 @@ public:
     TreePrinter(std::ostream& out, std::ostream& err) : m_out(out), m_err(err) {}
 
     bool Found(const WalkDir& parent, const std::string& name) override {
-        if (name == kSourceFolderName)
+        if (LibraryTreeChild(name) == TreeItemKind::Hidden)
             return false;
         m_out << std::string(static_cast<std::size_t>(parent.depth + 1) * 2, ' ')
               << EscapeLine(DisplayName(name)) << "\n";

@@ -14,7 +14,6 @@ file(RELATIVE_PATH KELVANE_DATA_FROM_BINARY
 
 configure_file(${CMAKE_CURRENT_LIST_DIR}/GeneratedBuildInfo.h.in
                ${CMAKE_BINARY_DIR}/generated/GeneratedBuildInfo.h @ONLY)
-target_include_directories(kelvane_core PRIVATE ${CMAKE_BINARY_DIR}/generated)
 
 # The build folder keeps the installed layout for the data: bin/ beside share/kelvane/,
 # so that the sample library is found the same way in both.

@@ -33,8 +33,8 @@ std::string WithCount(std::string bytes, std::int32_t count) {
     return bytes;
 }
 
-FunctionSpec Plain(const std::string& name, int parameters) {
-    FunctionSpec spec{name, 0, name + " description", {}};
+SampleFunction Plain(const std::string& name, int parameters) {
+    SampleFunction spec{name, 0, name + " description", {}};
     for (int i = 0; i < parameters; ++i)
         spec.params.push_back({"int*", true, "p", {}, {}});
     return spec;

@@ -7,23 +7,23 @@ namespace kelvane::sample {
 
 namespace {
 
-ParamSpec In(std::string type, std::string description) {
+SampleParameter In(std::string type, std::string description) {
     return {std::move(type), true, std::move(description), {}, {}};
 }
 
-ParamSpec Out(std::string type, std::string description) {
+SampleParameter Out(std::string type, std::string description) {
     return {std::move(type), false, std::move(description), {}, {}};
 }
 
-ParamSpec Value(std::string type, std::string description, std::string defaultText,
-                std::string storedText) {
+SampleParameter Value(std::string type, std::string description, std::string defaultText,
+                      std::string storedText) {
     return {std::move(type), true, std::move(description), std::move(defaultText),
             std::move(storedText)};
 }
 
 struct Placed {
     const char* group;  // below the library root
-    FunctionSpec spec;
+    SampleFunction spec;
 };
 
 std::vector<Placed> SampleFunctions() {

@@ -31,7 +31,7 @@ Status MakeDirs(const std::string& dir) {
 
 }  // namespace
 
-FunctionRecord MakeRecord(const FunctionSpec& spec) {
+FunctionRecord MakeRecord(const SampleFunction& spec) {
     FunctionRecord record;
     FunctionHeader& h = record.header();
     h.kind = spec.kind;
@@ -40,7 +40,7 @@ FunctionRecord MakeRecord(const FunctionSpec& spec) {
     Store(h.description, spec.description);
     record.AllocateParameters(static_cast<int>(spec.params.size()));
     for (std::size_t i = 0; i < spec.params.size(); ++i) {
-        const ParamSpec& p = spec.params[i];
+        const SampleParameter& p = spec.params[i];
         ParameterRecord& r = record.parameter(static_cast<int>(i));
         Store(r.typeName, p.type);
         r.direction = p.input ? fdb::kInput : fdb::kOutput;
@@ -56,7 +56,7 @@ FunctionRecord MakeRecord(const FunctionSpec& spec) {
     return record;
 }
 
-Status WriteFunction(const std::string& dir, const FunctionSpec& spec) {
+Status WriteFunction(const std::string& dir, const SampleFunction& spec) {
     const std::string folderName = spec.name + "()";
     const std::string folder = dir + "/" + folderName;
     if (Status made = MakeDirs(folder); !made)

@@ -9,7 +9,7 @@
 
 namespace kelvane::sample {
 
-struct ParamSpec {
+struct SampleParameter {
     std::string type;  // a type name, or any text for odd cases
     bool input = true;
     std::string description = "Empty";  // UTF-8
@@ -18,19 +18,19 @@ struct ParamSpec {
     std::optional<std::string> storedText;
 };
 
-struct FunctionSpec {
+struct SampleFunction {
     std::string name;  // without "()"
     int kind = 0;
     std::string description = "New Function";  // UTF-8
-    std::vector<ParamSpec> params;
+    std::vector<SampleParameter> params;
 };
 
-// The record of a FunctionSpec, texts stored as CP949 (a text CP949 cannot hold, or one too
+// The record of a SampleFunction, texts stored as CP949 (a text CP949 cannot hold, or one too
 // long for its field, is a programming error here and throws).
-FunctionRecord MakeRecord(const FunctionSpec& spec);
+FunctionRecord MakeRecord(const SampleFunction& spec);
 
 // Creates dir/NAME()/NAME().fdb (and the folders on the way).
-Status WriteFunction(const std::string& dir, const FunctionSpec& spec);
+Status WriteFunction(const std::string& dir, const SampleFunction& spec);
 
 // The bundled sample: dir/FunctionLibrary with its groups and functions.
 Status WriteSampleLibrary(const std::string& programDir);

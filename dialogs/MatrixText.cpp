@@ -18,24 +18,24 @@ void SkipBlanks(std::string_view text, std::size_t& pos) {
         ++pos;
 }
 
-// Like "%d": blanks, an optional sign, at least one digit. Saturates instead of
-// overflowing.
-bool ReadInt(std::string_view text, std::size_t& pos, int& value) {
+// Like "%d": blanks, an optional sign, at least one digit. A number beyond int saturates,
+// so that result tells the caller whether the digits held an int.
+bool ReadInt(std::string_view text, std::size_t& pos, int& value, std::errc* result = nullptr) {
     std::size_t at = pos;
     SkipBlanks(text, at);
-    bool negative = false;
-    if (at < text.size() && (text[at] == '+' || text[at] == '-'))
-        negative = text[at++] == '-';
-    if (at >= text.size() || text[at] < '0' || text[at] > '9')
-        return false;
-    long long magnitude = 0;
-    while (at < text.size() && text[at] >= '0' && text[at] <= '9') {
-        magnitude =
-            std::min<long long>(magnitude * 10 + (text[at] - '0'), std::numeric_limits<int>::max());
+    // from_chars takes a minus but no plus; a sign must be followed by a digit.
+    if (at < text.size() && text[at] == '+' && at + 1 < text.size() && text[at + 1] != '-')
         ++at;
-    }
-    value = static_cast<int>(negative ? -magnitude : magnitude);
-    pos = at;
+    const char* const end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data() + at, end, value);
+    if (error == std::errc::invalid_argument)
+        return false;
+    if (error == std::errc::result_out_of_range)
+        value =
+            text[at] == '-' ? -std::numeric_limits<int>::max() : std::numeric_limits<int>::max();
+    if (result)
+        *result = error;
+    pos = static_cast<std::size_t>(stop - text.data());
     return true;
 }
 
@@ -125,10 +125,8 @@ std::string FormatFixed(float value) {
 bool ParseIntegerText(std::string_view text, int& value) {
     std::size_t pos = 0;
     int read = 0;
-    if (!ReadInt(text, pos, read))
-        return false;
-    // Saturation hides an overflow; a number that large is not an integer we can take.
-    if (read == std::numeric_limits<int>::max() || read == -std::numeric_limits<int>::max())
+    std::errc result{};
+    if (!ReadInt(text, pos, read, &result) || result != std::errc())
         return false;
     SkipBlanks(text, pos);
     if (pos != text.size())

@@ -52,8 +52,7 @@ public:
     bool Found(const WalkDir& parent, const std::string& name) override {
         if (!m_status)
             return false;
-        // Every folder directly in the library root is a tab, "_Src" too.
-        if (name == kSourceFolderName && !(m_startIsRoot && parent.depth == 0))
+        if (LibraryTreeChild(name, m_startIsRoot && parent.depth == 0) == TreeItemKind::Hidden)
             return false;
         m_pending = {true, m_open[static_cast<std::size_t>(parent.depth)], name};
         return true;
@@ -136,17 +135,19 @@ private:
         node.name = DisplayName(rawName);
         if (depth == 0 && !m_pending.set) {
             node.depth = 0;
-            node.type = m_startIsRoot                   ? ExportNodeType::Library
-                        : IsFunctionFolderName(rawName) ? ExportNodeType::Function
-                        : m_startIsTab                  ? ExportNodeType::Tab
-                                                        : ExportNodeType::Group;
+            node.type = m_startIsRoot ? ExportNodeType::Library
+                        : LibraryTreeChild(rawName) == TreeItemKind::Function
+                            ? ExportNodeType::Function
+                        : m_startIsTab ? ExportNodeType::Tab
+                                       : ExportNodeType::Group;
         } else {
             node.parent = m_pending.parent;
             node.depth = m_tree.nodes[static_cast<std::size_t>(node.parent)].depth + 1;
             const bool tab = m_startIsRoot && node.depth == 1;
-            node.type = tab                             ? ExportNodeType::Tab
-                        : IsFunctionFolderName(rawName) ? ExportNodeType::Function
-                                                        : ExportNodeType::Group;
+            node.type = tab ? ExportNodeType::Tab
+                        : LibraryTreeChild(rawName) == TreeItemKind::Function
+                            ? ExportNodeType::Function
+                            : ExportNodeType::Group;
         }
         m_pending.set = false;
         if (node.type == ExportNodeType::Function) {

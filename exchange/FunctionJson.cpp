@@ -391,15 +391,16 @@ private:
         const std::string& utf8 = value.get_ref<const std::string&>();
         if (utf8.find('\0') != std::string::npos)
             return Fail(pointer, "holds a NUL character, which would end the text early");
-        const std::optional<std::string> cp949 = Utf8ToCp949(utf8);
-        if (!cp949)
+        const FieldFit fit = FitField(utf8, spec.size - 1, pointer);
+        if (!fit.tooLong && !fit.cp949)
             return Fail(pointer,
                         "holds characters that cannot be stored in a function file (Korean "
                         "code page CP949)");
-        if (cp949->size() >= spec.size)
-            return Fail(pointer, "is " + std::to_string(cp949->size()) +
+        if (fit.tooLong)
+            return Fail(pointer, "is " + std::to_string(fit.bytes) +
                                      " bytes in CP949; the field holds at most " +
                                      std::to_string(spec.size - 1));
+        const std::optional<std::string>& cp949 = fit.cp949;
         std::memcpy(field, cp949->data(), cp949->size());
         field[cp949->size()] = '\0';
         if (tail == object.end())

@@ -1,79 +1,64 @@
 #include "exchange/FunctionSource.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <algorithm>
 #include <cerrno>
-#include <cstring>
 
 #include "records/DirWalk.h"
-#include "records/FileStamp.h"
+#include "records/FunctionFile.h"
 #include "records/FunctionFileCheck.h"
 #include "records/LibraryPaths.h"
 
 namespace kelvane {
 
+namespace {
+
+// FNV-1a: tells two versions of a damaged file apart in a dump.
+std::uint64_t HashBytes(std::string_view bytes) {
+    std::uint64_t hash = 14695981039346656037ull;
+    for (const unsigned char c : bytes) {
+        hash ^= c;
+        hash *= 1099511628211ull;
+    }
+    return hash;
+}
+
+}  // namespace
+
 bool ReadFunctionAt(int dirFd, const std::string& dirPath, const std::string& folderName,
                     FunctionRecord& record, std::string& problem) {
-    if (record.Load(GetFunctionFilePath(CallablePath(dirFd, dirPath), folderName)))
-        return true;
-    const std::vector<std::string> problems =
-        CheckFunctionFileAt(dirFd, folderName + std::string(kFunctionFileExtension));
-    problem = problems.empty() ? "the function file could not be read" : problems.front();
-    return false;
+    FdbRead read = ReadFunctionFile(GetFunctionFilePath(CallablePath(dirFd, dirPath), folderName));
+    if (!read.ok()) {
+        problem = read.Reason();
+        return false;
+    }
+    record = read.TakeRecord();
+    return true;
 }
 
 bool ReadFunctionFolder(const std::string& folderPath, FunctionRecord& record,
                         std::string& message) {
     const std::string name = LastComponent(folderPath);
-    if (record.Load(GetFunctionFilePath(folderPath, name)))
-        return true;
-    message = LoadFailureMessage(folderPath, name);
-    return false;
+    FdbRead read = ReadFunctionFile(GetFunctionFilePath(folderPath, name));
+    if (!read.ok()) {
+        message = LoadFailureMessage(folderPath, name, read);
+        return false;
+    }
+    record = read.TakeRecord();
+    return true;
 }
 
 bool ReadFunctionFileView(const std::string& path, FunctionFileView& view) {
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
-        return false;
-    struct stat st {};
-    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        const int error = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
-        close(fd);
-        errno = error;
+    FdbRead read = ReadFunctionFile(path, FdbPart::Salvage);
+    if (read.fault == FdbFault::Missing || read.fault == FdbFault::Unreadable ||
+        read.fault == FdbFault::NotRegular) {
+        errno = read.fault == FdbFault::NotRegular ? EINVAL : read.error;
         return false;
     }
-    view.size = static_cast<std::uint64_t>(st.st_size);
-    std::string bytes(std::min<std::size_t>(view.size, fdb::kMaxFunctionFileBytes), '\0');
-    std::size_t got = 0;
-    while (got < bytes.size()) {
-        const ssize_t n =
-            pread(fd, bytes.data() + got, bytes.size() - got, static_cast<off_t>(got));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        got += static_cast<std::size_t>(n);
-    }
-    close(fd);
-    bytes.resize(got);
-    view.hash = HashBytes(bytes);
-    view.problems = CheckFunctionFile(path);
-    if (bytes.size() < fdb::kHeaderSize)
-        return true;
-    view.hasHeader = true;
-    std::memcpy(&view.header, bytes.data(), sizeof view.header);
-    const std::size_t whole = (bytes.size() - fdb::kHeaderSize) / fdb::kParameterSize;
-    const std::size_t count =
-        view.header.parameterCount < 0
-            ? 0
-            : std::min(whole, static_cast<std::size_t>(view.header.parameterCount));
-    view.parameters.resize(count);
-    if (count > 0)
-        std::memcpy(view.parameters.data(), bytes.data() + fdb::kHeaderSize,
-                    count * fdb::kParameterSize);
+    view.size = read.fileSize;
+    view.hash = HashBytes(read.bytes);
+    view.problems = FunctionFileFindings(read);
+    view.hasHeader = read.fault != FdbFault::ShortHeader;
+    view.header = read.header;
+    view.parameters = std::move(read.parameters);
     return true;
 }
 

@@ -1,16 +1,17 @@
 #include "infoview/GroupListModel.h"
 
-#include "infoview/InfoLabels.h"
+#include "infoview/IconCells.h"
 #include "records/DirScan.h"
 #include "records/FunctionFileCheck.h"
-#include "records/FunctionRecord.h"
 #include "records/LibraryPaths.h"
 #include "records/ReadReason.h"
 #include "records/TextCodec.h"
 
 namespace kelvane {
 
-std::vector<ListColumn> SubgroupColumns() { return {{"Name", 80}, {"Description", 480}}; }
+std::vector<ListColumn> SubgroupColumns() {
+    return {{"Name", 80}, {"Description", 480}};
+}
 
 std::vector<ListColumn> FunctionColumns() {
     return {{"Name", 80}, {"Type", 50}, {"#", 20}, {"Description", 480}};
@@ -18,10 +19,14 @@ std::vector<ListColumn> FunctionColumns() {
 
 std::string FunctionKindWord(int kind) {
     switch (kind) {
-        case 0: return "Dll";
-        case 1: return "Schematic";
-        case 2: return "Script";
-        default: return "Unknown";
+        case 0:
+            return "Dll";
+        case 1:
+            return "Schematic";
+        case 2:
+            return "Script";
+        default:
+            return "Unknown";
     }
 }
 
@@ -32,22 +37,27 @@ GroupListing ListingOf(const std::vector<DirEntry>& entries) {
 
     listing.columns = SubgroupColumns();
     for (const DirEntry& entry : entries) {
-        if (IsFunctionFolderName(entry.name)) continue;
+        if (IsFunctionFolderName(entry.name))
+            continue;
         listing.rows.push_back(
             {{DisplayName(entry.name), std::string()}, libicon::kGroupClosed, entry.name});
     }
-    if (!listing.rows.empty()) return listing;
+    if (!listing.rows.empty())
+        return listing;
 
     listing.columns = FunctionColumns();
     for (const DirEntry& entry : entries) {
-        if (!IsFunctionFolderName(entry.name)) continue;
+        if (!IsFunctionFolderName(entry.name))
+            continue;
         listing.rows.push_back({{DisplayName(entry.name)}, libicon::kFunction, entry.name});
-        FunctionHeader header;
-        if (!FunctionRecord::LoadHeader(GetFunctionFilePath(entry.path, entry.name), header)) {
+        const FdbRead read =
+            ReadFunctionFile(GetFunctionFilePath(entry.path, entry.name), FdbPart::Header);
+        if (!read.ok()) {
             listing.complete = false;
-            listing.message = LoadFailureMessage(entry.path, entry.name);
+            listing.message = LoadFailureMessage(entry.path, entry.name, read);
             break;
         }
+        const FunctionHeader& header = read.header;
         ListRow& row = listing.rows.back();
         row.cells.push_back(FunctionKindWord(header.kind));
         row.cells.push_back(std::to_string(header.parameterCount));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace kelvane {
@@ -32,30 +33,23 @@ constexpr std::string_view FunctionKindText(std::int32_t kind) {
     }
 }
 
-// Cells of bitmap strip 132 (information tree).
-namespace infoicon {
-inline constexpr int kFunction = 0;
-inline constexpr int kFolderClosed = 1;
-inline constexpr int kFolderOpen = 2;
-inline constexpr int kLabel = 3;       // red box
-inline constexpr int kValue = 4;       // green box
-inline constexpr int kParamValue = 5;  // magenta box
-inline constexpr int kUnused = 6;      // blue box
-inline constexpr int kInput = 7;
-inline constexpr int kOutput = 8;
-inline constexpr int kCount = 9;
-}  // namespace infoicon
+// The fields the labels name, for the window's commands and kelvane-cli alike.
+enum class EditField {
+    Type,
+    Attribute,
+    InputOutput,
+    ParameterType,
+    DefaultValue,
+    StoredValue,
+    ParameterDescription,
+    FunctionDescription,
+};
 
-// Cells of bitmap strip 131 (library tree and group listing).
-namespace libicon {
-inline constexpr int kLibrary = 0;
-inline constexpr int kGroupClosed = 1;
-inline constexpr int kGroupOpen = 2;
-inline constexpr int kFunction = 3;
-inline constexpr int kFunctionSelected = 4;
-inline constexpr int kBroken = 5;          // grey box with a red cross: a folder not read
-inline constexpr int kBrokenSelected = 6;  // dark box with a red cross
-inline constexpr int kCount = 7;
-}  // namespace libicon
+// The field of a label text ("Default Value", "Description(Max:512 bytes)", ...).
+std::optional<EditField> FieldOfLabel(std::string_view label);
+// True for the labels under a parameter row.
+bool IsParameterField(EditField field);
+// "Type" and "Attribute" are shown but cannot be changed.
+bool IsEditableField(EditField field);
 
 }  // namespace kelvane

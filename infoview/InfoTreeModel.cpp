@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "infoview/IconCells.h"
 #include "infoview/InfoLabels.h"
 #include "records/FunctionFileCheck.h"
 #include "records/LibraryPaths.h"
@@ -37,12 +38,10 @@ InfoItem ParameterItem(const ParameterRecord& p) {
     item.children.push_back(Labelled(kLabelParameterType, kValue, typeName, kParamValue));
     item.children.push_back(Labelled(
         kLabelDefaultValue, kValue,
-        ValueDisplayText(p.defaultKind, Cp949ToUtf8(FieldText(p.defaultText)), true),
-        kParamValue));
+        ValueDisplayText(p.defaultKind, Cp949ToUtf8(FieldText(p.defaultText)), true), kParamValue));
     item.children.push_back(Labelled(
         kLabelStoredValue, kValue,
-        ValueDisplayText(p.storedKind, Cp949ToUtf8(FieldText(p.storedText)), false),
-        kParamValue));
+        ValueDisplayText(p.storedKind, Cp949ToUtf8(FieldText(p.storedText)), false), kParamValue));
     item.children.push_back(Labelled(kLabelParameterDescription, kValue,
                                      Cp949ToUtf8(FieldText(p.description)), kParamValue));
     return item;
@@ -64,26 +63,27 @@ InfoItem BuildInfoTree(const std::string& folderName, const FunctionRecord& reco
     basic.children.push_back(Item(kLabelAttribute, kLabel, kLabel));
     basic.children.push_back(
         Labelled(kLabelParameterCount, kLabel, std::to_string(h.parameterCount), kValue));
-    basic.children.push_back(Labelled(kLabelFunctionDescription, kLabel,
-                                      Cp949ToUtf8(FieldText(h.description)), kValue));
+    basic.children.push_back(
+        Labelled(kLabelFunctionDescription, kLabel, Cp949ToUtf8(FieldText(h.description)), kValue));
     root.children.push_back(std::move(basic));
 
     InfoItem parameters = Item(kParameters, kFolderClosed, kFolderOpen);
     parameters.expanded = true;
-    for (const ParameterRecord& p : record.parameters()) parameters.children.push_back(ParameterItem(p));
+    for (const ParameterRecord& p : record.parameters())
+        parameters.children.push_back(ParameterItem(p));
     root.children.push_back(std::move(parameters));
     return root;
 }
 
 InfoTreeResult LoadInfoTree(const std::string& folderPath, const std::string& folderName) {
     InfoTreeResult result;
-    FunctionRecord record;
-    if (!record.Load(GetFunctionFilePath(folderPath, folderName))) {
-        result.message = LoadFailureMessage(folderPath, folderName);
+    FdbRead read = ReadFunctionFile(GetFunctionFilePath(folderPath, folderName));
+    if (!read.ok()) {
+        result.message = LoadFailureMessage(folderPath, folderName, read);
         return result;
     }
     result.loaded = true;
-    result.root = BuildInfoTree(folderName, record);
+    result.root = BuildInfoTree(folderName, read.TakeRecord());
     return result;
 }
 

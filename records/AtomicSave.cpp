@@ -116,12 +116,9 @@ SaveOutcome SaveFileAt(int dirfd, const std::string& name, std::string_view byte
     if (checkContent && !existed)
         return outcome(Kind::Removed);
     auto contentChanged = [&](int& error) {
-        std::uint64_t hash = 0;
-        if (!HashFromStart(target.fd.get(), hash)) {
-            error = errno;
-            return false;
-        }
-        return hash != expected->hash;
+        bool same = false;
+        error = CompareContent(target.fd.get(), expected->bytes, same);
+        return error == 0 && !same;
     };
     int readError = 0;
     if (checkContent && contentChanged(readError))

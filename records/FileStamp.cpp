@@ -1,77 +1,43 @@
 #include "records/FileStamp.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
-
-#include "records/FileOps.h"
 
 namespace kelvane {
 
 namespace {
-
-// FNV-1a, 64 bits: enough to tell one version of a small file from another.
-constexpr std::uint64_t kHashStart = 14695981039346656037ull;
-
-std::uint64_t HashMore(std::uint64_t hash, std::string_view bytes) {
-    for (unsigned char c : bytes) {
-        hash ^= c;
-        hash *= 1099511628211ull;
-    }
-    return hash;
-}
-
+constexpr std::size_t kPieceSize = 65536;
 }  // namespace
 
-std::uint64_t HashBytes(std::string_view bytes) {
-    return HashMore(kHashStart, bytes);
-}
-
-bool HashFromStart(int fd, std::uint64_t& hash) {
-    hash = kHashStart;
-    char buffer[65536];
-    off_t offset = 0;
-    for (;;) {
-        const ssize_t got = pread(fd, buffer, sizeof buffer, offset);
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        if (got == 0)
-            return true;
-        hash = HashMore(hash, std::string_view(buffer, static_cast<std::size_t>(got)));
-        offset += got;
-    }
-}
-
-FileStamp StampFromDescriptor(int fd, std::string_view bytes) {
-    FileStamp stamp;
+int CompareContent(int fd, std::string_view bytes, bool& same) {
+    same = false;
     struct stat st {};
     if (fstat(fd, &st) != 0)
-        return stamp;
-    stamp.exists = true;
-    stamp.size = static_cast<std::int64_t>(bytes.size());
-    stamp.mtimeNs = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
-    stamp.inode = static_cast<std::uint64_t>(st.st_ino);
-    stamp.hash = HashBytes(bytes);
-    return stamp;
-}
-
-FileStamp StampOfFile(const std::string& path) {
-    // One descriptor for the bytes and the metadata, so both describe the same file.
-    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return {};
-    struct stat st {};
-    std::string bytes;
-    FileStamp stamp;
-    if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ReadDescriptor(fd, bytes))
-        stamp = StampFromDescriptor(fd, bytes);
-    close(fd);
-    return stamp;
+        return errno;
+    if (static_cast<std::uint64_t>(st.st_size) != bytes.size())
+        return 0;
+    char piece[kPieceSize];
+    std::size_t offset = 0;
+    // One byte more than expected is asked for at the end, in case the file grew.
+    for (;;) {
+        const std::size_t want = std::min(kPieceSize, bytes.size() - offset + 1);
+        const ssize_t got = pread(fd, piece, want, static_cast<off_t>(offset));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return errno;
+        const auto n = static_cast<std::size_t>(got);
+        if (n == 0) {
+            same = offset == bytes.size();
+            return 0;
+        }
+        if (offset + n > bytes.size() || bytes.compare(offset, n, piece, n) != 0)
+            return 0;
+        offset += n;
+    }
 }
 
 }  // namespace kelvane

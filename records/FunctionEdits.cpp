@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "records/FunctionFileCheck.h"
+#include "records/FunctionFile.h"
 #include "records/LibraryPaths.h"
 #include "records/ParamTypes.h"
 #include "records/TextCodec.h"
@@ -13,32 +13,13 @@ namespace kelvane {
 
 namespace {
 
-struct LabelField {
-    std::string_view label;
-    EditField field;
-};
-
-constexpr LabelField kLabels[] = {
-    {"Type", EditField::Type},
-    {"Attribute", EditField::Attribute},
-    {"Input/Output", EditField::InputOutput},
-    {"Parameter Type", EditField::ParameterType},
-    {"Default Value", EditField::DefaultValue},
-    {"Stored Value", EditField::StoredValue},
-    {"Description(Max:512 bytes)", EditField::ParameterDescription},
-    {"Description(Max:1024 bytes)", EditField::FunctionDescription},
-};
-
 // Encodes text for a field of N bytes; nothing is stored unless all of it fits.
 template <std::size_t N>
 Status StoreText(char (&field)[N], std::string_view utf8, std::string_view what) {
-    const std::optional<std::string> cp949 = Utf8ToCp949(utf8);
-    if (!cp949)
-        return Status::Fail(NotCp949Message(what));
-    if (!SetFieldText(field, *cp949))
-        return Status::Fail(std::string(what) + " is " + std::to_string(cp949->size()) +
-                            " bytes long; its field holds at most " + std::to_string(N - 1) +
-                            " bytes; nothing was written");
+    const FieldFit fit = FitField(utf8, N - 1, what);
+    if (!fit.cp949)
+        return Status::Fail(fit.tooLong ? fit.refusal + "; nothing was written" : fit.refusal);
+    static_cast<void>(SetFieldText(field, *fit.cp949));
     return Status::Ok();
 }
 
@@ -57,37 +38,14 @@ bool IsSelectableType(std::string_view typeName) {
 
 }  // namespace
 
-std::optional<EditField> FieldOfLabel(std::string_view label) {
-    for (const LabelField& entry : kLabels)
-        if (entry.label == label)
-            return entry.field;
-    return std::nullopt;
-}
-
-bool IsParameterField(EditField field) {
-    return field != EditField::Type && field != EditField::Attribute &&
-           field != EditField::FunctionDescription;
-}
-
-bool IsEditableField(EditField field) {
-    return field != EditField::Type && field != EditField::Attribute;
-}
-
 Status FunctionEdit::Load(const std::string& path) {
-    FunctionRecord record;
-    FileStamp stamp;
-    std::string bytes;
-    if (!record.Load(path, &stamp, &bytes)) {
-        const std::vector<std::string> problems = CheckFunctionFile(path);
-        std::string message = "could not read the function file " + DisplayPath(path);
-        if (!problems.empty())
-            message += ": " + problems.front();
-        return Status::Fail(message + "; nothing was changed");
-    }
+    FdbRead read = ReadFunctionFile(path, FdbPart::WholeFile);
+    if (!read.ok())
+        return Status::Fail("could not read the function file " + DisplayPath(path) + ": " +
+                            read.Reason() + "; nothing was changed");
     m_path = path;
-    m_record = std::move(record);
-    m_stamp = stamp;
-    m_bytes = std::move(bytes);
+    m_stamp = {true, std::move(read.bytes)};
+    m_record = read.TakeRecord();
     return Status::Ok();
 }
 
@@ -100,12 +58,13 @@ Status FunctionEdit::CheckParameter(int index) const {
 }
 
 WrittenChange FunctionEdit::Change() const {
-    return {m_path, m_bytes, m_record.Serialize()};
+    return {m_path, m_stamp.bytes, m_record.Serialize()};
 }
 
 bool FunctionEdit::ChangedSinceRead() const {
     struct stat st {};
-    return stat(m_path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && !FileHolds(m_path, m_bytes);
+    return stat(m_path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+           !FileHolds(m_path, m_stamp.bytes);
 }
 
 Status AddParameter(FunctionRecord& record) {

@@ -17,25 +17,6 @@ namespace kelvane {
 // kelvane-cli. Texts come in as UTF-8 and are stored as CP949; a change that does not fit
 // its field, or text CP949 cannot hold, is refused with a message and changes nothing.
 
-// The fields the information tree's labels name.
-enum class EditField {
-    Type,
-    Attribute,
-    InputOutput,
-    ParameterType,
-    DefaultValue,
-    StoredValue,
-    ParameterDescription,
-    FunctionDescription,
-};
-
-// The field of a label text ("Default Value", "Description(Max:512 bytes)", ...).
-std::optional<EditField> FieldOfLabel(std::string_view label);
-// True for the labels under a parameter row.
-bool IsParameterField(EditField field);
-// "Type" and "Attribute" are shown but cannot be changed.
-bool IsEditableField(EditField field);
-
 // A function file read for one command. Save writes the whole record back, and refuses
 // when the file on disk is no longer the one that was read.
 class FunctionEdit {
@@ -59,8 +40,7 @@ public:
 private:
     std::string m_path;
     FunctionRecord m_record;
-    FileStamp m_stamp;
-    std::string m_bytes;  // the file as read
+    FileStamp m_stamp;  // the file as read
 };
 
 // Appends an input parameter named "__Empty_Type_NN" (NN the new count), all else zero;

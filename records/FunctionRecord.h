@@ -111,22 +111,19 @@ class FunctionRecord {
 public:
     FunctionRecord();
 
-    // Reads the whole file. On failure the object is left as it was. A parameter count
-    // that is negative, larger than the file can hold or above fdb::kMaxParameterCount
-    // fails without allocating. When stamp is given it receives the identity of the bytes
-    // read, and bytes (when given too) the bytes themselves; that needs the whole file in
-    // memory, so a file longer than fdb::kMaxFunctionFileBytes then fails too.
-    [[nodiscard]] bool Load(const std::string& path, FileStamp* stamp = nullptr,
-                            std::string* bytes = nullptr);
+    // Reads the file (ReadFunctionFile in FunctionFile.h; callers that need to know why a
+    // read failed use it directly). On failure the object is left as it was. When stamp is
+    // given it receives the bytes read, which needs the whole file in memory, so a file
+    // longer than fdb::kMaxFunctionFileBytes then fails too.
+    [[nodiscard]] bool Load(const std::string& path, FileStamp* stamp = nullptr);
 
     // Writes the whole object through the atomic save path: the old file stays intact on
     // any failure. With expected set, the save is refused when the file on disk is no
     // longer the one that was loaded.
     [[nodiscard]] Status Save(const std::string& path, const FileStamp* expected = nullptr) const;
 
-    // Reads only the header, with the same success rule as Load (the file must be long
-    // enough for the records it announces, and they must be within the limit). For
-    // listings, which need no parameter.
+    // Reads only the header, with the same success rule as Load. For listings, which need
+    // no parameter.
     [[nodiscard]] static bool LoadHeader(const std::string& path, FunctionHeader& header);
 
     // Frees the array and gives the object n zeroed records.
@@ -148,8 +145,6 @@ public:
     std::string Serialize() const;
 
 private:
-    bool LoadStamped(const std::string& path, FileStamp& stamp, std::string* bytesRead);
-
     FunctionHeader m_header;
     std::vector<ParameterRecord> m_parameters;
 };

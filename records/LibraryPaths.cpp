@@ -1,5 +1,8 @@
 #include "records/LibraryPaths.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "records/ProgramFolders.h"
 #include "records/TextCodec.h"
 
@@ -33,6 +36,33 @@ std::string GetLibraryRoot() {
 
 bool IsFunctionFolderName(std::string_view name) {
     return name.size() >= 2 && name.substr(name.size() - 2) == "()";
+}
+
+TreeItemKind LibraryTreeChild(std::string_view name, bool inRoot) {
+    if (name == kSourceFolderName && !inRoot)
+        return TreeItemKind::Hidden;
+    return IsFunctionFolderName(name) ? TreeItemKind::Function : TreeItemKind::Group;
+}
+
+NameFault FolderNameFault(std::string_view name) {
+    if (name.empty())
+        return NameFault::Empty;
+    if (name.find('/') != std::string_view::npos || name.find('\0') != std::string_view::npos)
+        return NameFault::Separator;
+    if (name == "." || name == "..")
+        return NameFault::DotName;
+    return NameFault::None;
+}
+
+std::string AbsolutePath(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    if (error)
+        return path;
+    std::string plain = absolute.lexically_normal().string();
+    while (plain.size() > 1 && plain.back() == '/')
+        plain.pop_back();
+    return plain;
 }
 
 std::string GetFunctionFilePath(const std::string& folderPath, const std::string& folderName) {

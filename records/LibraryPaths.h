@@ -27,6 +27,25 @@ std::string ProgramDirectoryOf(const std::string& programPath);
 // True when the name ends in exactly "()".
 bool IsFunctionFolderName(std::string_view name);
 
+// What a folder is in the library tree, by its name. Every folder directly in the library
+// root is a tab, "_Src" too (inRoot); below, "_Src" is a function's project folder.
+enum class TreeItemKind {
+    Hidden,    // the source folder: never shown, never entered
+    Function,  // a function folder
+    Group,     // any other folder
+};
+TreeItemKind LibraryTreeChild(std::string_view name, bool inRoot = false);
+
+// Why a name cannot be a folder beside others; None when it can. A name never leaves the
+// folder it is made in.
+enum class NameFault {
+    None,
+    Empty,
+    Separator,  // holds "/" or NUL
+    DotName,    // "." or ".."
+};
+NameFault FolderNameFault(std::string_view name);
+
 std::string GetFunctionFilePath(const std::string& folderPath, const std::string& folderName);
 std::string GetSourceFolderPath(const std::string& folderPath);
 // folder path + "/_Src/" + name without "()" + extension (".dsw" or ".dsp")
@@ -38,6 +57,11 @@ std::string MissingFileMessage(const std::string& folderPath, const std::string&
 
 // A path for display: each component shown as DisplayName.
 std::string DisplayPath(const std::string& path);
+
+// path made absolute against the working directory, with "." and ".." taken out by name
+// (links not followed) and no trailing separator; path itself when there is no working
+// directory.
+std::string AbsolutePath(const std::string& path);
 
 // The last component of a path.
 std::string LastComponent(const std::string& path);

@@ -1,7 +1,5 @@
 #include "records/OutsideLinks.h"
 
-#include <unistd.h>
-
 #include <cstdlib>
 
 #include "records/LibraryPaths.h"
@@ -26,21 +24,10 @@ bool IsBelow(const std::string& path, const std::string& folder) {
            path[folder.size()] == '/';
 }
 
-std::string Absolute(const std::string& path) {
-    if (!path.empty() && path.front() == '/')
-        return path;
-    char* cwd = getcwd(nullptr, 0);
-    if (!cwd)
-        return path;
-    std::string result = std::string(cwd) + "/" + path;
-    std::free(cwd);
-    return result;
-}
-
 }  // namespace
 
 std::string EditBounds(const std::string& functionFolder, const std::string& libraryRoot) {
-    if (IsBelow(Absolute(functionFolder), libraryRoot))
+    if (IsBelow(AbsolutePath(functionFolder), libraryRoot))
         return libraryRoot;
     const std::optional<std::string> folder = RealPath(functionFolder);
     const std::optional<std::string> root = RealPath(libraryRoot);

@@ -77,6 +77,29 @@ std::string ProgramFolders::SampleLibrary() const {
     return Joined(dataFolder, kSampleLibraryFolderName);
 }
 
+HomeOption ReadHomeOption(const std::vector<std::string>& words, std::size_t at) {
+    HomeOption option;
+    if (at >= words.size())
+        return option;
+    std::string_view word = words[at];
+    if (word.starts_with("--"))
+        word.remove_prefix(2);
+    else if (word.starts_with("-"))
+        word.remove_prefix(1);
+    else
+        return option;
+    if (word.starts_with("home=")) {
+        option.used = 1;
+        option.dir = word.substr(5);
+    } else if (word == "home") {
+        option.lastWord = at + 1 == words.size();
+        option.used = option.lastWord ? 1 : 2;
+        if (!option.lastWord)
+            option.dir = words[at + 1];
+    }
+    return option;
+}
+
 std::string AbsoluteFolder(const std::string& dir) {
     // Absolute, like the binary's own folder: every path built from it must stay valid
     // whatever the working directory, and the folder browser walks it from "/".
@@ -84,10 +107,8 @@ std::string AbsoluteFolder(const std::string& dir) {
     if (char* resolved = realpath(dir.c_str(), nullptr)) {
         cleaned = resolved;
         std::free(resolved);
-    } else if (!dir.empty() && dir.front() != '/') {
-        char cwd[PATH_MAX];
-        if (getcwd(cwd, sizeof cwd))
-            cleaned = std::string(cwd) + "/" + dir;
+    } else if (!dir.empty()) {
+        cleaned = AbsolutePath(dir);
     }
     while (cleaned.size() > 1 && cleaned.back() == '/')
         cleaned.pop_back();

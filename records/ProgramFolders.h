@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kelvane {
 
@@ -64,6 +66,17 @@ ProgramEnvironment CurrentEnvironment();
 
 // FindProgramFolders(CurrentEnvironment()).
 ProgramFolders GetProgramFolders();
+
+// The --home DIR option of both programs, read from words[at]: "--home DIR" or
+// "--home=DIR", and "-home" alike.
+struct HomeOption {
+    std::size_t used = 0;   // the words it takes; 0 when words[at] is not the option
+    std::string dir;        // the folder; empty when missing
+    bool lastWord = false;  // "--home" with no word after it
+    bool missing() const { return used != 0 && dir.empty(); }
+};
+HomeOption ReadHomeOption(const std::vector<std::string>& words, std::size_t at);
+inline constexpr std::string_view kHomeMissingMessage = "--home needs a directory";
 
 // A folder as an absolute path without trailing separators; symbolic links resolved
 // where it exists.

@@ -129,6 +129,43 @@ std::optional<std::string> Utf8ToCp949(std::string_view utf8) {
     return Convert(encoder, utf8, nullptr, 0);
 }
 
+std::string ToCrLf(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + text.size() / 16);
+    for (const char c : text) {
+        if (c == '\n')
+            out += '\r';
+        out += c;
+    }
+    return out;
+}
+
+std::string FromCrLf(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            continue;
+        out += text[i];
+    }
+    return out;
+}
+
+FieldFit FitField(std::string_view utf8, std::size_t maxBytes, std::string_view what) {
+    FieldFit fit;
+    std::optional<std::string> cp949 = Utf8ToCp949(utf8);
+    if (!cp949) {
+        fit.refusal = NotCp949Message(what);
+    } else if (fit.bytes = cp949->size(); fit.bytes > maxBytes) {
+        fit.tooLong = true;
+        fit.refusal = std::string(what) + " is " + std::to_string(cp949->size()) +
+                      " bytes long; its field holds at most " + std::to_string(maxBytes) + " bytes";
+    } else {
+        fit.cp949 = std::move(cp949);
+    }
+    return fit;
+}
+
 std::string NotCp949Message(std::string_view what) {
     return std::string(what) +
            " holds characters that cannot be stored in a function file (Korean code page "

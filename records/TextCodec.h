@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,6 +20,24 @@ std::optional<std::string> Utf8ToCp949(std::string_view utf8);
 std::string NotCp949Message(std::string_view what);
 
 bool IsValidUtf8(std::string_view bytes);
+
+// Every "\n" written as "\r\n", as a text-mode writer does: the line breaks of descriptions
+// in function files and of generated project files.
+std::string ToCrLf(std::string_view text);
+// Every "\r\n" read as "\n", as a text-mode reader does; a lone "\r" stays.
+std::string FromCrLf(std::string_view text);
+
+// Text for a function-file field of maxBytes bytes (its terminator not counted): the CP949
+// bytes when all of it fits, else why not. what names the text ("The description").
+struct FieldFit {
+    std::optional<std::string> cp949;
+    bool tooLong = false;   // CP949 holds it but the field does not
+    std::size_t bytes = 0;  // its length in CP949, when CP949 holds it
+    // NotCp949Message, or "The description is 600 bytes long; its field holds at most
+    // 512 bytes" (the caller ends the sentence).
+    std::string refusal;
+};
+FieldFit FitField(std::string_view utf8, std::size_t maxBytes, std::string_view what);
 
 // A file-system name for display: itself when it is UTF-8, else decoded as CP949.
 std::string DisplayName(std::string_view bytes);

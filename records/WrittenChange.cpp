@@ -4,8 +4,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
-
 #include "records/FileOps.h"
 #include "records/FileStamp.h"
 #include "records/LibraryPaths.h"
@@ -17,38 +15,17 @@ namespace {
 
 enum class Holds { Exactly, Other, Nothing };
 
-// Reads at most limit bytes from the start of fd; false on a read error.
-bool ReadAtMost(int fd, std::size_t limit, std::string& bytes) {
-    bytes.resize(limit);
-    std::size_t got = 0;
-    while (got < limit) {
-        const ssize_t n = pread(fd, bytes.data() + got, limit - got, static_cast<off_t>(got));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return false;
-        if (n == 0)
-            break;
-        got += static_cast<std::size_t>(n);
-    }
-    bytes.resize(got);
-    return true;
-}
-
 // What stands at path compared with bytes; when it holds them exactly, stamp describes it.
 Holds Examine(const std::string& path, std::string_view bytes, FileStamp* stamp) {
     const UniqueFd fd(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     struct stat st {};
     if (!fd.valid() || fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode))
         return Holds::Nothing;
-    if (static_cast<std::size_t>(st.st_size) != bytes.size())
-        return Holds::Other;
-    // One byte more than expected tells a file that grew since fstat.
-    std::string read;
-    if (!ReadAtMost(fd.get(), bytes.size() + 1, read) || read != bytes)
+    bool same = false;
+    if (CompareContent(fd.get(), bytes, same) != 0 || !same)
         return Holds::Other;
     if (stamp)
-        *stamp = StampFromDescriptor(fd.get(), read);
+        *stamp = FileStamp{true, std::string(bytes)};
     return Holds::Exactly;
 }
 

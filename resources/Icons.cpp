@@ -6,8 +6,8 @@
 #include <tuple>
 #include <vector>
 
-#include "infoview/InfoLabels.h"
-#include "uisupport/CommandIds.h"
+#include "infoview/IconCells.h"
+#include "resources/CommandIds.h"
 
 // Outside any namespace: the resource file lives in this static library, so it is
 // registered here, on first use, rather than relying on the linker to keep it.

@@ -6,9 +6,9 @@
 // Each image exists at 1x and 2x so it stays crisp on high-density screens.
 namespace icons {
 
-// A cell of strip 131: the library tree and the group listing (see InfoLabels.h libicon).
+// A cell of strip 131: the library tree and the group listing (infoview/IconCells.h libicon).
 const QIcon& Library(int cell);
-// A cell of strip 132: the information tree (see InfoLabels.h infoicon).
+// A cell of strip 132: the information tree (infoview/IconCells.h infoicon).
 const QIcon& Info(int cell);
 // The toolbar image of a command id; an empty icon for a command without one.
 const QIcon& Toolbar(int commandId);

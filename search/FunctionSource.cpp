@@ -1,18 +1,19 @@
 #include "search/FunctionSource.h"
 
-#include "records/FunctionFileCheck.h"
+#include "records/FunctionFile.h"
 
 namespace kelvane {
 
 FunctionSource ReadFunctionSource(const std::string& filePath, bool withParameters) {
+    FdbRead read = ReadFunctionFile(filePath, withParameters ? FdbPart::Records : FdbPart::Header);
     FunctionSource source;
-    source.loaded = withParameters ? source.record.Load(filePath)
-                                   : FunctionRecord::LoadHeader(filePath, source.record.header());
-    if (!source.loaded) {
-        // The first thing wrong with it, in the words of the check.
-        const std::vector<std::string> problems = CheckFunctionFile(filePath);
-        source.problem = problems.empty() ? "could not be read" : problems.front();
-    }
+    source.loaded = read.ok();
+    if (source.loaded && withParameters)
+        source.record = read.TakeRecord();
+    else if (source.loaded)
+        source.record.header() = read.header;  // its count as the file gives it
+    else
+        source.problem = read.Reason();
     return source;
 }
 

@@ -105,8 +105,7 @@ public:
     bool Found(const WalkDir& parent, const std::string& name) override {
         if (m_emitter.Stopped() || Skipped(parent.depth))
             return false;
-        // Every folder directly in the library root is a tab, "_Src" too.
-        if (name == kSourceFolderName && parent.path != m_root)
+        if (LibraryTreeChild(name, parent.path == m_root) == TreeItemKind::Hidden)
             return false;
         Count(&SearchCounters::found, m_options, 1);
         m_last = Last::kFound;
@@ -417,7 +416,7 @@ SearchSummary SearchLibrary(const std::string& startPath, const SearchQuery& que
     close(fd);
     std::vector<std::string> parts;
     for (const Subdirectory& child : children) {
-        if (child.name == kSourceFolderName && start != root)
+        if (LibraryTreeChild(child.name, start == root) == TreeItemKind::Hidden)
             continue;
         if (child.id == startId)
             continue;  // a link back to the start

@@ -82,7 +82,6 @@ public:
     const std::vector<unsigned>& GetToolbarIds() const { return m_arToolbarID; }
     QSize GetImageSize() const { return m_szBitmap; }
     QSize GetButtonSize() const { return m_szButton; }
-    const CAccelCopy& GetAccelCopy() const { return m_accelCopy; }
     // The record of an item of a menu taken over, or nullptr.
     const CMenuItemData* GetItemData(const QMenu* pMenu, const QAction* pAction) const;
     // The menus taken over, most recent first.

@@ -8,6 +8,7 @@
 #include <ctime>
 
 #include "records/FileOps.h"
+#include "records/TextCodec.h"
 
 namespace kelvane {
 
@@ -42,13 +43,7 @@ GenerationDate GenerationDate::Today() {
 }
 
 std::vector<std::string> SplitSkeletonLines(std::string_view bytes) {
-    std::string text;
-    text.reserve(bytes.size());
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
-            continue;
-        text += bytes[i];
-    }
+    const std::string text = FromCrLf(bytes);
     std::vector<std::string> pieces;
     std::size_t start = 0;
     while (start < text.size()) {
@@ -61,17 +56,6 @@ std::vector<std::string> SplitSkeletonLines(std::string_view bytes) {
         start += length;
     }
     return pieces;
-}
-
-std::string ToCrLf(std::string_view text) {
-    std::string out;
-    out.reserve(text.size() + text.size() / 16);
-    for (const char c : text) {
-        if (c == '\n')
-            out += '\r';
-        out += c;
-    }
-    return out;
 }
 
 void ReplaceAll(std::string& line, std::string_view search, std::string_view replacement) {

@@ -82,9 +82,6 @@ private:
 // as one "\n", pieces of at most 499 bytes ending at and including a "\n".
 std::vector<std::string> SplitSkeletonLines(std::string_view bytes);
 
-// Writes every "\n" as "\r\n", as a text-mode writer does.
-std::string ToCrLf(std::string_view text);
-
 // Replaces every occurrence of search in line, left to right, without scanning the
 // inserted text again. Exact and case-sensitive.
 void ReplaceAll(std::string& line, std::string_view search, std::string_view replacement);

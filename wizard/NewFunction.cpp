@@ -32,10 +32,16 @@ std::string KindText(int kind) {
 }  // namespace
 
 std::optional<std::string> NameRefusal(const std::string& name) {
-    if (name.find('/') != std::string::npos || name.find('\0') != std::string::npos)
-        return "A function name cannot contain \"/\".";
-    if (name == "." || name == "..")
-        return "\".\" and \"..\" cannot be function names.";
+    // An empty name is refused by each caller before this, in its own words.
+    switch (FolderNameFault(name)) {
+        case NameFault::None:
+        case NameFault::Empty:
+            break;
+        case NameFault::Separator:
+            return "A function name cannot contain \"/\".";
+        case NameFault::DotName:
+            return "\".\" and \"..\" cannot be function names.";
+    }
     // A control character in a folder name would reach terminals raw wherever it is listed.
     if (std::any_of(name.begin(), name.end(), [](char c) {
             const auto byte = static_cast<unsigned char>(c);

@@ -15,8 +15,8 @@
 #include "app/MainFrame.h"
 #include "bench/SyntheticLibrary.h"
 #include "records/LibraryPaths.h"
+#include "resources/CommandIds.h"
 #include "search/ui/FindFunctionDlg.h"
-#include "uisupport/CommandIds.h"
 #include "uisupport/UiSeam.h"
 
 namespace {

@@ -6,6 +6,7 @@
 #include "DialogFrame.h"
 #include "TextChecks.h"
 #include "TextLimit.h"
+#include "records/TextCodec.h"
 
 CDescriptionDlg::CDescriptionDlg(UiSeam& seam, int maxBytes, QWidget* parent)
     : QDialog(parent), m_seam(seam), m_edit(new QPlainTextEdit(this)) {
@@ -20,9 +21,7 @@ CDescriptionDlg::CDescriptionDlg(UiSeam& seam, int maxBytes, QWidget* parent)
 
 void CDescriptionDlg::SetDescription(const QString& description) {
     m_strDescription = description;
-    QString shown = description;
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    m_limit->SetText(shown);
+    m_limit->SetText(QString::fromStdString(kelvane::FromCrLf(description.toStdString())));
 }
 
 void CDescriptionDlg::accept() {
@@ -32,8 +31,7 @@ void CDescriptionDlg::accept() {
         m_edit->setFocus();
         return;
     }
-    m_strDescription = text;
-    m_strDescription.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    m_strDescription = QString::fromStdString(kelvane::ToCrLf(text.toStdString()));
     QDialog::accept();
 }
 

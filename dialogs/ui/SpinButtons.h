@@ -18,7 +18,6 @@ public:
     // What a screen reader calls the two arrows.
     void SetAccessibleNames(const QString& up, const QString& down);
     void SetRange(int lowest, int highest);
-    int Position() const { return m_nPosition; }
 
     void StepBy(int steps);
 

@@ -5,21 +5,14 @@
 
 bool CheckFieldText(UiSeam& seam, QWidget* parent, const QString& text, const QString& what,
                     int maxBytes, ByteCount count) {
-    QString stored = text;
+    const QByteArray utf8 = text.toUtf8();
+    std::string stored(utf8.constData(), static_cast<std::size_t>(utf8.size()));
     if (count == ByteCount::Cp949Crlf)
-        stored.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    const QByteArray utf8 = stored.toUtf8();
-    const auto encoded = kelvane::Utf8ToCp949(std::string_view(utf8.constData(), utf8.size()));
-    if (!encoded) {
-        seam.message(parent, QString::fromStdString(kelvane::NotCp949Message(what.toStdString())));
-        return false;
-    }
-    if (encoded->size() > static_cast<std::size_t>(maxBytes)) {
-        seam.message(parent, QStringLiteral("%1 is %2 bytes long; its field holds at most %3 "
-                                            "bytes.")
-                                 .arg(what)
-                                 .arg(encoded->size())
-                                 .arg(maxBytes));
+        stored = kelvane::ToCrLf(stored);
+    const kelvane::FieldFit fit =
+        kelvane::FitField(stored, static_cast<std::size_t>(maxBytes), what.toStdString());
+    if (!fit.cp949) {
+        seam.message(parent, QString::fromStdString(fit.tooLong ? fit.refusal + "." : fit.refusal));
         return false;
     }
     return true;

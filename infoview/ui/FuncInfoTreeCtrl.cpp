@@ -6,8 +6,8 @@
 #include <QMouseEvent>
 #include <algorithm>
 
+#include "resources/CommandIds.h"
 #include "resources/Icons.h"
-#include "uisupport/CommandIds.h"
 #include "uisupport/TreeRows.h"
 #include "uisupport/UiSeam.h"
 

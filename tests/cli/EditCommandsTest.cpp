@@ -18,9 +18,9 @@ protected:
     std::string file;
 
     void SetUp() override {
-        sample::FunctionSpec spec{"Blur", 0, "Blurs", {}};
+        sample::SampleFunction spec{"Blur", 0, "Blurs", {}};
         for (const char* type : {"CImageByte*", "int*", "CMatrix*", "char*"}) {
-            sample::ParamSpec param;
+            sample::SampleParameter param;
             param.type = type;
             spec.params.push_back(param);
         }

@@ -193,7 +193,7 @@ TEST(ExchangeEdges, jsonDocument_marksWhatCannotBeReadAndIsLaidOutAsAWhole) {
 }
 
 TEST_F(Exchange, dump_printsOneFieldPerLine_andADamagedFileAsFarAsItGoes) {
-    sample::FunctionSpec spec{"D", 1, "설명\r\nline", {{"int*", false, "n", "1", "2"}}};
+    sample::SampleFunction spec{"D", 1, "설명\r\nline", {{"int*", false, "n", "1", "2"}}};
     ASSERT_TRUE(sample::WriteFunction(home.path(), spec));
     const std::string file = home / "D()/D().fdb";
     FunctionRecord record;

@@ -21,7 +21,7 @@ TEST(RandomCli, damagedLibrary_readingCommandsNeverMisbehave) {
     for (int i = 0; i < iterations; ++i) {
         std::filesystem::remove_all(home / "FunctionLibrary");
         for (const char* name : {"A", "B"}) {
-            sample::FunctionSpec spec{name, static_cast<int>(rng() % 4), "설명\r\n", {}};
+            sample::SampleFunction spec{name, static_cast<int>(rng() % 4), "설명\r\n", {}};
             for (int p = static_cast<int>(rng() % 3); p > 0; --p)
                 spec.params.push_back({"double*", p % 2 == 0, "d", {}, {}});
             ASSERT_TRUE(sample::WriteFunction(group, spec));

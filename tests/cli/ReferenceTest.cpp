@@ -192,7 +192,7 @@ TEST_F(Reference, gitDiff_showsAChangedDescriptionAsOneChangedLine) {
     if (!Have("git"))
         GTEST_SKIP() << "git is not installed";
     const std::string repo = home / "repo";
-    sample::FunctionSpec spec{"Blur", 0, "old text", {{"int*", true, "size", "3", "3"}}};
+    sample::SampleFunction spec{"Blur", 0, "old text", {{"int*", true, "size", "3", "3"}}};
     ASSERT_TRUE(sample::WriteFunction(repo, spec));
     WriteBytes(repo + "/.gitattributes", "*.fdb diff=kelvane\n");
     const std::string git = "git -C '" + repo + "' -c user.name=t -c user.email=t@example.com ";

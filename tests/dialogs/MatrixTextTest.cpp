@@ -96,7 +96,13 @@ TEST(MatrixText, typedNumbersMustBeWhole) {
     EXPECT_EQ(size, 12);
     EXPECT_TRUE(kelvane::ParseIntegerText("+3", size));
     EXPECT_EQ(size, 3);
-    for (const char* bad : {"", " ", "1x", "1.5", "-", "99999999999"})
+    // The whole range of int, and not one past either end.
+    EXPECT_TRUE(kelvane::ParseIntegerText("2147483647", size));
+    EXPECT_EQ(size, 2147483647);
+    EXPECT_TRUE(kelvane::ParseIntegerText("-2147483648", size));
+    EXPECT_EQ(size, -2147483647 - 1);
+    for (const char* bad :
+         {"", " ", "1x", "1.5", "-", "+", "+-3", "+ 3", "99999999999", "2147483648", "-2147483649"})
         EXPECT_FALSE(kelvane::ParseIntegerText(bad, size)) << bad;
     float value = 0;
     EXPECT_TRUE(kelvane::ParseRealText("-1.5e2", value));

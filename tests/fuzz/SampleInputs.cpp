@@ -91,7 +91,7 @@ void ExerciseFunctionFile(const std::string& bytes) {
     const bool headerRead = FunctionRecord::LoadHeader(path, header);
     FunctionRecord record;
     const bool loaded = record.Load(path);
-    if (headerRead != loaded)
+    if (headerRead != loaded || ParseFunctionBytes(bytes).ok() != loaded)
         std::abort();
     CheckFunctionFile(path);
     if (!loaded)

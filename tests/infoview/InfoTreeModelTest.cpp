@@ -24,7 +24,7 @@ void Print(const InfoItem& item, int depth, Lines& lines) {
         Print(child, depth + 1, lines);
 }
 
-Lines Printed(const sample::FunctionSpec& spec, const std::string& folder) {
+Lines Printed(const sample::SampleFunction& spec, const std::string& folder) {
     Lines lines;
     Print(BuildInfoTree(folder, sample::MakeRecord(spec)), 0, lines);
     return lines;

@@ -21,16 +21,6 @@ FunctionRecord WithTypes(const std::vector<const char*>& types) {
 
 }  // namespace
 
-TEST(FunctionEdits, labelsNameTheirFields) {
-    EXPECT_EQ(FieldOfLabel("Default Value"), EditField::DefaultValue);
-    EXPECT_EQ(FieldOfLabel("Description(Max:1024 bytes)"), EditField::FunctionDescription);
-    EXPECT_FALSE(FieldOfLabel("Number of Parameters").has_value());
-    EXPECT_FALSE(FieldOfLabel("default value").has_value());
-    EXPECT_TRUE(IsParameterField(EditField::ParameterDescription));
-    EXPECT_FALSE(IsParameterField(EditField::FunctionDescription));
-    EXPECT_FALSE(IsEditableField(EditField::Attribute));
-}
-
 TEST(FunctionEdits, addedParameterIsNamedByTheNewCount) {
     FunctionRecord record;
     ASSERT_TRUE(AddParameter(record).ok());

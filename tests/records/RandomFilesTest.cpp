@@ -20,7 +20,7 @@ int Iterations() {
 }
 
 std::string Sound(std::mt19937& rng) {
-    sample::FunctionSpec spec{"Random", 0, "무작위 description", {}};
+    sample::SampleFunction spec{"Random", 0, "무작위 description", {}};
     const int count = static_cast<int>(rng() % 4);
     for (int i = 0; i < count; ++i)
         spec.params.push_back({"CMatrix*", i % 2 == 0, "p", {}, {}});

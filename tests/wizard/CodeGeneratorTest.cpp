@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "TestFiles.h"
+#include "records/TextCodec.h"
 #include "wizard/CodeGenerator.h"
 
 using namespace kelvane;

@@ -22,8 +22,7 @@ namespace {
         std::string current;
         if (!ReadWholeFile(path, current))
             _exit(3);
-        const FileStamp stamp{true, static_cast<std::int64_t>(current.size()), 0, 0,
-                              HashBytes(current)};
+        const FileStamp stamp{true, current};
         static_cast<void>(WriteFileAtomically(path, current == a ? b : a, &stamp));
     }
 }

@@ -25,7 +25,6 @@ public:
 
     // The summary with "\r\n" line ends, as last built.
     const std::string& Summary() const { return m_strSummary; }
-    QPlainTextEdit* SummaryEdit() const { return m_summaryEdit; }
     QCheckBox* LaunchBox() const { return m_launchBox; }
 
 private:

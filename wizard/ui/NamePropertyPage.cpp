@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
-#include <filesystem>
 
 #include "records/LibraryPaths.h"
 #include "uisupport/AccessibleNames.h"
@@ -26,14 +25,6 @@ const QString kLocation = QStringLiteral("생성할 위치(&L):");
 
 QString Shown(const std::string& path) {
     return QString::fromUtf8(kelvane::DisplayPath(path));
-}
-
-// The tree opens only along an absolute path: a program directory given relative to the
-// working directory, or with "." and ".." in it, is made absolute and plain first.
-std::string AbsolutePath(const std::string& path) {
-    std::error_code error;
-    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
-    return error ? path : absolute.lexically_normal().string();
 }
 
 }  // namespace
@@ -78,7 +69,9 @@ void CNamePropertyPage::initializePage() {
         return;
     m_initialised = true;
     m_folderTree->Initialise(true);
-    m_folderTree->SelectPath(AbsolutePath(kelvane::GetLibraryRoot()));
+    // The tree opens only along an absolute path: a program directory given relative to the
+    // working directory, or with "." and ".." in it, is made absolute and plain first.
+    m_folderTree->SelectPath(kelvane::AbsolutePath(kelvane::GetLibraryRoot()));
 }
 
 void CNamePropertyPage::OnSelectionChanged(QTreeWidgetItem* current) {

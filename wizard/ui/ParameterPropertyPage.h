@@ -24,7 +24,6 @@ public:
 
     QTreeWidget* Kinds() const { return m_kinds; }
     QListWidget* InputList() const { return m_listInput; }
-    QListWidget* OutputList() const { return m_listOutput; }
 
 private:
     QPushButton* Button(const QString& caption, const QString& name, const char* id);

@@ -19,7 +19,7 @@
 #include "infoview/InfoTreeModel.h"
 #include "infoview/ui/KLVView.h"
 #include "records/LibraryPaths.h"
-#include "uisupport/CommandIds.h"
+#include "resources/CommandIds.h"
 
 namespace {
 

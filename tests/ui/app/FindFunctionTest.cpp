@@ -21,8 +21,8 @@
 #include "data/SampleLibrary.h"
 #include "infoview/ui/KLVView.h"
 #include "records/LibraryPaths.h"
+#include "resources/CommandIds.h"
 #include "search/ui/FindFunctionDlg.h"
-#include "uisupport/CommandIds.h"
 
 namespace {
 

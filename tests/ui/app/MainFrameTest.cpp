@@ -22,7 +22,7 @@
 #include "data/SampleLibrary.h"
 #include "infoview/ui/KLVView.h"
 #include "records/LibraryPaths.h"
-#include "uisupport/CommandIds.h"
+#include "resources/CommandIds.h"
 
 namespace {
 

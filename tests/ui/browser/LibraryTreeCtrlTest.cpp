@@ -16,7 +16,7 @@
 #include "TreeText.h"
 #include "browser/FuncTreeView.h"
 #include "data/SampleLibrary.h"
-#include "infoview/InfoLabels.h"
+#include "infoview/IconCells.h"
 #include "records/DirScan.h"
 #include "uisupport/OpenFolders.h"
 

@@ -11,8 +11,8 @@
 #include "TreeText.h"
 #include "data/SampleLibrary.h"
 
-using kelvane::sample::FunctionSpec;
-using kelvane::sample::ParamSpec;
+using kelvane::sample::SampleFunction;
+using kelvane::sample::SampleParameter;
 
 namespace {
 
@@ -25,7 +25,7 @@ protected:
     }
 
     // Writes dir/NAME()/NAME().fdb and shows it.
-    void Show(const FunctionSpec& spec) {
+    void Show(const SampleFunction& spec) {
         ASSERT_TRUE(kelvane::sample::WriteFunction(dir.path(), spec).ok());
         tree.ShowFunction(spec.name + "()", dir / (spec.name + "()"));
         QCoreApplication::processEvents();  // lays the items out
@@ -61,7 +61,7 @@ TEST_F(FuncInfoTreeCtrlTest, dllFunctionWithoutParameters_showsBasicInformationE
 }
 
 TEST_F(FuncInfoTreeCtrlTest, parameters_areCollapsedWithDirectionIconsAndValueTexts) {
-    FunctionSpec spec{"Mix", 1, "d", {}};
+    SampleFunction spec{"Mix", 1, "d", {}};
     spec.params.push_back({"CImageByte*", true, "source", "", ""});
     spec.params.push_back({"int*", false, "count", "0", "0"});
     spec.params.push_back({"CSequence*", true, "seq", "1", "2"});
@@ -136,7 +136,7 @@ TEST_F(FuncInfoTreeCtrlTest, missingFile_setsMembersShowsMessageAndLeavesTreeEmp
 }
 
 TEST_F(FuncInfoTreeCtrlTest, refresh_rereadsTheFileAndDropsTheSelection) {
-    FunctionSpec spec{"Blur", 0, "old", {{"int*", true, "n", "1", "1"}}};
+    SampleFunction spec{"Blur", 0, "old", {{"int*", true, "n", "1", "1"}}};
     Show(spec);
     tree.setCurrentItem(FindItem(tree.topLevelItem(0), "old"));
     spec.description = "new";

@@ -25,7 +25,7 @@ protected:
 
     void AddFunction(const std::string& group, const std::string& name, int kind, int params,
                      const std::string& description) {
-        kelvane::sample::FunctionSpec spec{name, kind, description, {}};
+        kelvane::sample::SampleFunction spec{name, kind, description, {}};
         for (int i = 0; i < params; ++i)
             spec.params.push_back({"int*", true, "p", "0", "0"});
         ASSERT_TRUE(kelvane::sample::WriteFunction(dir / group, spec).ok());
@@ -190,7 +190,7 @@ QString TipOver(CGroupListCtrl& list, int row, int column) {
 
 TEST(GroupListRowsTest, cutCellsShowTheirWholeTextAsTooltip) {
     TempDir dir;
-    kelvane::sample::FunctionSpec wide{"AdaptiveThresholdLocal", 0, "short", {}};
+    kelvane::sample::SampleFunction wide{"AdaptiveThresholdLocal", 0, "short", {}};
     for (int i = 0; i < 12; ++i)
         wide.params.push_back({"int*", true, "p", "0", "0"});
     ASSERT_TRUE(kelvane::sample::WriteFunction(dir / "G", wide).ok());

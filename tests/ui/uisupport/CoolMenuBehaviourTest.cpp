@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "MenuFixture.h"
-#include "uisupport/CommandIds.h"
+#include "resources/CommandIds.h"
 #include "uisupport/MenuMessage.h"
 
 namespace {

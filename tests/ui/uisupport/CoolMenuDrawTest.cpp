@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "MenuFixture.h"
-#include "uisupport/CommandIds.h"
+#include "resources/CommandIds.h"
 
 namespace {
 // Number of pixels of the colour inside the rectangle.

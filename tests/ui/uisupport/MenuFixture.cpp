@@ -8,7 +8,7 @@
 #include <QPixmap>
 #include <QToolBar>
 
-#include "uisupport/CommandIds.h"
+#include "resources/CommandIds.h"
 
 QPalette TestPalette() {
     QPalette palette;

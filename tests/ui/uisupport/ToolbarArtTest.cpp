@@ -6,8 +6,8 @@
 #include <QPalette>
 #include <array>
 
+#include "resources/CommandIds.h"
 #include "resources/Icons.h"
-#include "uisupport/CommandIds.h"
 #include "uisupport/CoolMenuPainter.h"
 #include "uisupport/ToolbarImages.h"
 

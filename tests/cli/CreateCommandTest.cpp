@@ -38,8 +38,8 @@ TEST(CreateCommand, createsTheSameFunctionAsTheWizardAndPrintsTheSummary) {
     MakeSkeleton(dir);
     MakeDirs(dir / "FunctionLibrary/Basic");
     const std::string location = dir / "FunctionLibrary/Basic";
-    const CliRun run = Cli({"--home", dir.path(), "create", "--location", location, "--name", "Blur",
-                         "--in", "CImageByte*", "--in", "int*", "--out", "CImageByte*"});
+    const CliRun run = Cli({"--home", dir.path(), "create", "--location", location, "--name",
+                            "Blur", "--in", "CImageByte*", "--in", "int*", "--out", "CImageByte*"});
     ASSERT_EQ(run.code, 0) << run.err;
     EXPECT_NE(run.out.find("함수의 위치\n====================\n\n" + location + "/Blur()\n"),
               std::string::npos)
@@ -56,7 +56,7 @@ TEST(CreateCommand, createsTheSameFunctionAsTheWizardAndPrintsTheSummary) {
     EXPECT_NE(again.err.find("--replace"), std::string::npos);
     EXPECT_EQ(ReadBytes(location + "/Blur()/Blur().fdb"), "changed");
     const CliRun replaced = Cli({"--home", dir.path(), "create", "--location", location, "--name",
-                              "Blur", "--in", "int*", "--replace"});
+                                 "Blur", "--in", "int*", "--replace"});
     EXPECT_EQ(replaced.code, 0) << replaced.err;
     EXPECT_EQ(ReadBytes(location + "/Blur()/Blur().fdb").size(), 1372u + 4740u);
 }

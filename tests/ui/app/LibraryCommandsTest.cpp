@@ -8,7 +8,7 @@
 #include "app/MainFrame.h"
 #include "browser/FuncTreeView.h"
 #include "records/LibraryPaths.h"
-#include "uisupport/CommandIds.h"
+#include "resources/CommandIds.h"
 #include "uisupport/FolderTreeCtrl.h"
 #include "wizard/ui/CodeWizard.h"
 #include "wizard/ui/FinalPropertyPage.h"

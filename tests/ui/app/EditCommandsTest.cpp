@@ -22,7 +22,7 @@
 #include "records/FunctionEdits.h"
 #include "records/FunctionRecord.h"
 #include "records/LibraryPaths.h"
-#include "uisupport/CommandIds.h"
+#include "resources/CommandIds.h"
 
 using namespace kelvane;
 
@@ -45,9 +45,9 @@ protected:
 
     void Open(const std::vector<std::string>& types) {
         group = home / "FunctionLibrary/Filters";
-        sample::FunctionSpec spec{"Blur", 0, "Blurs", {}};
+        sample::SampleFunction spec{"Blur", 0, "Blurs", {}};
         for (const std::string& type : types) {
-            sample::ParamSpec param;
+            sample::SampleParameter param;
             param.type = type;
             spec.params.push_back(param);
         }

@@ -1,0 +1,221 @@
+#include "records/FunctionFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "records/Leftovers.h"
+#include "records/LibraryPaths.h"
+#include "records/ReadReason.h"
+#include "records/UniqueFd.h"
+
+namespace kelvane {
+
+namespace {
+
+constexpr std::size_t kMebibyteShift = 20;
+
+// Where the layout is read from: an open file, or bytes already in memory.
+struct Source {
+    int fd = -1;
+    std::string_view bytes;
+    std::uint64_t size = 0;
+
+    // Exactly n bytes at offset: 0, or the errno of the failure (EIO for a file that
+    // ended early).
+    int ReadAt(void* data, std::size_t n, std::uint64_t offset) const {
+        if (fd < 0) {
+            if (offset + n > bytes.size())
+                return EIO;
+            std::memcpy(data, bytes.data() + offset, n);
+            return 0;
+        }
+        std::size_t got = 0;
+        while (got < n) {
+            const ssize_t r = pread(fd, static_cast<char*>(data) + got, n - got,
+                                    static_cast<off_t>(offset + got));
+            if (r < 0 && errno == EINTR)
+                continue;
+            if (r < 0)
+                return errno;
+            if (r == 0)
+                return EIO;
+            got += static_cast<std::size_t>(r);
+        }
+        return 0;
+    }
+};
+
+FdbRead Faulty(FdbFault fault, int error = 0) {
+    FdbRead read;
+    read.fault = fault;
+    read.error = error;
+    return read;
+}
+
+// The layout rules: a header, then exactly the records it announces (bytes after them are
+// allowed), within the memory limit.
+FdbRead Parse(const Source& source, FdbPart part) {
+    FdbRead read;
+    read.fileSize = source.size;
+    auto fail = [&](FdbFault fault, int error = 0) {
+        read.fault = fault;
+        read.error = error;
+        return std::move(read);
+    };
+    if (source.size < fdb::kHeaderSize)
+        return fail(FdbFault::ShortHeader);
+    if (const int error = source.ReadAt(&read.header, sizeof read.header, 0))
+        return fail(FdbFault::Unreadable, error);
+    const std::int32_t count = read.header.parameterCount;
+    if (count < 0)
+        return fail(FdbFault::NegativeCount);
+    if (static_cast<std::uint64_t>(count) > (source.size - fdb::kHeaderSize) / fdb::kParameterSize)
+        return fail(FdbFault::CountPastEnd);
+    if (count > fdb::kMaxParameterCount)
+        return fail(FdbFault::CountOverLimit);
+    read.trailingBytes =
+        source.size - fdb::kHeaderSize - static_cast<std::uint64_t>(count) * fdb::kParameterSize;
+    if (part == FdbPart::Header || count == 0)
+        return read;
+    read.parameters.resize(static_cast<std::size_t>(count));
+    if (const int error =
+            source.ReadAt(read.parameters.data(), read.parameters.size() * fdb::kParameterSize,
+                          fdb::kHeaderSize)) {
+        read.parameters.clear();
+        return fail(FdbFault::Unreadable, error);
+    }
+    return read;
+}
+
+FdbRead Salvage(const Source& file) {
+    std::string bytes(
+        static_cast<std::size_t>(std::min<std::uint64_t>(file.size, fdb::kMaxFunctionFileBytes)),
+        '\0');
+    if (const int error = file.ReadAt(bytes.data(), bytes.size(), 0))
+        return Faulty(FdbFault::Unreadable, error);
+    FdbRead read = Parse(file, FdbPart::Records);
+    if (!read.ok() && read.fault != FdbFault::Unreadable && bytes.size() >= fdb::kHeaderSize) {
+        // The records the bytes hold whole, however many the header announces.
+        const std::size_t whole = (bytes.size() - fdb::kHeaderSize) / fdb::kParameterSize;
+        const std::int32_t count = read.header.parameterCount;
+        read.parameters.resize(count < 0 ? 0 : std::min(whole, static_cast<std::size_t>(count)));
+        if (!read.parameters.empty())
+            std::memcpy(read.parameters.data(), bytes.data() + fdb::kHeaderSize,
+                        read.parameters.size() * fdb::kParameterSize);
+    }
+    read.bytes = std::move(bytes);
+    return read;
+}
+
+// Never opened unless a regular file stands at the name; non-blocking all the same, in
+// case a FIFO took its place since.
+UniqueFd Open(int dirfd, const std::string& name, FdbRead& failure) {
+    auto fail = [&](FdbFault fault, int error) {
+        failure = Faulty(fault, error);
+        return UniqueFd();
+    };
+    struct stat st {};
+    if (fstatat(dirfd, name.c_str(), &st, 0) != 0)
+        return fail(errno == ENOENT ? FdbFault::Missing : FdbFault::Unreadable, errno);
+    if (!S_ISREG(st.st_mode))
+        return fail(FdbFault::NotRegular, 0);
+    UniqueFd fd(openat(dirfd, name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (!fd.valid())
+        return fail(errno == ENOENT ? FdbFault::Missing : FdbFault::Unreadable, errno);
+    return fd;
+}
+
+}  // namespace
+
+FdbRead ReadFunctionFileAt(int dirfd, const std::string& name, FdbPart part) {
+    FdbRead failure;
+    const UniqueFd fd = Open(dirfd, name, failure);
+    if (!fd.valid())
+        return failure;
+    struct stat st {};
+    if (fstat(fd.get(), &st) != 0)
+        return Faulty(FdbFault::Unreadable, errno);
+    if (!S_ISREG(st.st_mode))
+        return Faulty(FdbFault::NotRegular);
+    const Source file{fd.get(), {}, static_cast<std::uint64_t>(st.st_size)};
+    if (part == FdbPart::Salvage)
+        return Salvage(file);
+    if (part != FdbPart::WholeFile)
+        return Parse(file, part);
+
+    // The header first, so that a damaged file is named for its damage; then every byte,
+    // and the record from the bytes held.
+    FdbRead header = Parse(file, FdbPart::Header);
+    if (!header.ok())
+        return header;
+    if (file.size > fdb::kMaxFunctionFileBytes) {
+        header.fault = FdbFault::TooLongToEdit;
+        return header;
+    }
+    std::string bytes(static_cast<std::size_t>(file.size), '\0');
+    if (const int error = file.ReadAt(bytes.data(), bytes.size(), 0))
+        return Faulty(FdbFault::Unreadable, error);
+    FdbRead read = Parse(Source{-1, bytes, bytes.size()}, FdbPart::Records);
+    if (read.ok())
+        read.bytes = std::move(bytes);
+    return read;
+}
+
+FdbRead ReadFunctionFile(const std::string& path, FdbPart part) {
+    FdbRead read = ReadFunctionFileAt(AT_FDCWD, path, part);
+    if (read.fault == FdbFault::Missing && RestoreMovedAside(ParentPath(path)))
+        read = ReadFunctionFileAt(AT_FDCWD, path, part);
+    return read;
+}
+
+FdbRead ParseFunctionBytes(std::string_view bytes) {
+    return Parse(Source{-1, bytes, bytes.size()}, FdbPart::Records);
+}
+
+FunctionRecord FdbRead::TakeRecord() {
+    FunctionRecord record;
+    record.header() = header;
+    record.ReplaceParameters(std::move(parameters));
+    return record;
+}
+
+std::string FdbRead::Reason() const {
+    const std::int32_t count = header.parameterCount;
+    const std::string limit = std::to_string(fdb::kMaxFunctionFileBytes >> kMebibyteShift) + " MiB";
+    switch (fault) {
+        case FdbFault::None:
+            return {};
+        case FdbFault::Missing:
+            return "the function file is missing";
+        case FdbFault::Unreadable:
+            return "cannot be read: " + ReadErrnoReason(error);
+        case FdbFault::NotRegular:
+            return "is not a regular file";
+        case FdbFault::ShortHeader:
+            return "is " + std::to_string(fileSize) + " bytes, shorter than the " +
+                   std::to_string(fdb::kHeaderSize) + "-byte header";
+        case FdbFault::NegativeCount:
+            return "announces a negative parameter count (" + std::to_string(count) + ")";
+        case FdbFault::CountPastEnd:
+            return "announces " + std::to_string(count) + " parameters but its " +
+                   std::to_string(fileSize) + " bytes hold " +
+                   std::to_string((fileSize - fdb::kHeaderSize) / fdb::kParameterSize);
+        case FdbFault::CountOverLimit:
+            return "is too large: it announces " + std::to_string(count) + " parameters (" +
+                   std::to_string(fdb::kHeaderSize +
+                                  static_cast<std::uint64_t>(count) * fdb::kParameterSize) +
+                   " bytes); at most " + std::to_string(fdb::kMaxParameterCount) + " (" + limit +
+                   ") are read";
+        case FdbFault::TooLongToEdit:
+            return "is too large to edit: " + std::to_string(fileSize) + " bytes, more than the " +
+                   limit + " an edit reads";
+    }
+    return {};
+}
+
+}  // namespace kelvane
