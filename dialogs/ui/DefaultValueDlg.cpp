@@ -25,6 +25,11 @@ void CDefaultValueDlg::SetValue(const QString& value) {
 void CDefaultValueDlg::accept() {
     const QString text = m_edit->text();
     if (text == m_strShown) {
+        if (!CheckUnchangedFieldText(m_seam, this, text, QStringLiteral("The value"),
+                                     m_limit->maxBytes())) {
+            m_edit->setFocus();
+            return;
+        }
         QDialog::accept();
         return;
     }

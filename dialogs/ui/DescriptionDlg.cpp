@@ -28,6 +28,11 @@ void CDescriptionDlg::SetDescription(const QString& description) {
 void CDescriptionDlg::accept() {
     const QString text = m_edit->toPlainText();
     if (text == m_strShown) {
+        if (!CheckUnchangedFieldText(m_seam, this, text, QStringLiteral("The description"),
+                                     m_limit->maxBytes())) {
+            m_edit->setFocus();
+            return;
+        }
         QDialog::accept();
         return;
     }

@@ -11,8 +11,8 @@ class CByteLimit;
 // starts a new line. The held text keeps line breaks as "\r\n", as function files store
 // them. The edit holds no more than maxBytes in CP949 (511 for a parameter's
 // description, 1023 for a function's); OK refuses text that CP949 cannot hold. Text left
-// as it was shown is not checked, and the description stays the one given, so that the
-// caller can keep its stored bytes (which may not be CP949).
+// as it was shown is checked for its length only, and the description stays the one
+// given, so that the caller can keep its stored bytes (which may not be CP949).
 class CDescriptionDlg : public QDialog {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CDescriptionDlg)
