@@ -43,8 +43,9 @@ void Rename(CMainFrame& frame) {
     CLibraryTreeCtrl* tree = frame.GetBrowser()->CurrentTree();
     if (!tree)
         return;
+    // The focus frame alone (as on a tab just switched to) is no selection.
     QTreeWidgetItem* item = tree->currentItem();
-    if (!item)
+    if (!item || !item->isSelected())
         return;
     UiSeam& seam = frame.Seam();
     QTreeWidgetItem* parent = item->parent();

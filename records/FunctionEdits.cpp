@@ -13,9 +13,13 @@ namespace kelvane {
 
 namespace {
 
-// Encodes text for a field of N bytes; nothing is stored unless all of it fits.
+// Encodes text for a field of N bytes; nothing is stored unless all of it fits. Text that
+// reads as the field already does was not changed: the field keeps its bytes, whether they
+// are CP949 or not.
 template <std::size_t N>
 Status StoreText(char (&field)[N], std::string_view utf8, std::string_view what) {
+    if (Cp949ToUtf8(FieldText(field)) == utf8)
+        return Status::Ok();
     const FieldFit fit = FitField(utf8, N - 1, what);
     if (!fit.cp949)
         return Status::Fail(fit.tooLong ? fit.refusal + "; nothing was written" : fit.refusal);

@@ -16,6 +16,8 @@ namespace kelvane {
 // The changes a user can make to a function file, shared by the window's commands and
 // kelvane-cli. Texts come in as UTF-8 and are stored as CP949; a change that does not fit
 // its field, or text CP949 cannot hold, is refused with a message and changes nothing.
+// A text equal to the field's text as shown keeps the field's bytes as they are, also
+// bytes that are not CP949: only a text the user changed is checked.
 
 // A function file read for one command. Save writes the whole record back, and refuses
 // when the file on disk is no longer the one that was read.

@@ -75,9 +75,16 @@ CCodeGenerator::CCodeGenerator(std::string functionName, const ProgramFolders& f
       m_strSkeletonDir(folders.skeleton),
       m_strClassLibraryDir(folders.classLibrary),
       m_strFunctionDir(std::move(functionDir)),
-      m_strProgrammer(std::move(programmer)),
-      m_strSignature(std::move(signature)),
-      m_date(GenerationDate::Today()) {}
+      m_date(GenerationDate::Today()) {
+    auto encode = [this](const std::string& text) {
+        std::optional<std::string> cp949 = Utf8ToCp949(text);
+        m_bTextsFit = m_bTextsFit && cp949.has_value();
+        return cp949.value_or(std::string());
+    };
+    m_strNameText = encode(m_strFunctionName);
+    m_strProgrammer = encode(programmer);
+    m_strSignature = encode(signature);
+}
 
 std::string CCodeGenerator::SkeletonDirectory() const {
     return m_strSkeletonDir;
@@ -141,13 +148,21 @@ GenerationReport CCodeGenerator::Generate() {
     for (const std::string_view name : kCopiedFiles)
         copy(skeleton + "/" + std::string(name), source + "/" + std::string(name));
 
+    if (!m_bTextsFit) {
+        for (const std::string& path : {ProjectFilePath(), SourceFilePath()}) {
+            report.failedFiles.push_back(path);
+            NoteFault(report, path, EILSEQ, false);
+        }
+        report.sourceFailed = true;
+        return report;
+    }
     RewriteProjectFile(report);
     WriteFunctionSource(report);
     return report;
 }
 
 std::string CCodeGenerator::RewriteLine(std::string line) const {
-    const std::string& n = m_strFunctionName;
+    const std::string& n = m_strNameText;
     ReplaceAll(line, "\"Dll\"", "\"" + n + "\"");
     ReplaceAll(line, "Dll - Win32 Debug", n + " - Win32 Debug");
     ReplaceAll(line, "Dll - Win32 Release", n + " - Win32 Release");
@@ -180,7 +195,7 @@ void CCodeGenerator::RewriteProjectFile(GenerationReport& report) const {
 std::string CCodeGenerator::FunctionSourceText() const {
     std::string text;
     text += kRuleLine;
-    text += "// Function: " + m_strFunctionName + "()\n";
+    text += "// Function: " + m_strNameText + "()\n";
     text += "//\n";
     text += Format("// Date: %4d/%02d/%02d\n", m_date.year, m_date.month, m_date.day);
     text += "//\n";

@@ -39,10 +39,19 @@ struct GenerationReport {
 // Turns a function folder into a DLL project: copies the skeleton (Skel/Dll) into the
 // folder's _Src, writes the skeleton's project file under the function's name with the
 // names and paths put in, and writes Function.cpp, which includes the class library.
+//
+// The name, programmer and signature are UTF-8. Inside the generated files they are
+// written in CP949, the code page of the toolchain the project is made for (and of the
+// function file); the project file's own name on disk keeps the name's UTF-8 bytes, as
+// the function folder does. Paths are written as the file system gives them.
 class CCodeGenerator {
 public:
     CCodeGenerator(std::string functionName, const ProgramFolders& folders, std::string functionDir,
                    std::string programmer, std::string signature);
+
+    // False when the name, programmer or signature has no CP949 form; Generate then
+    // writes neither the project file nor Function.cpp and reports both.
+    bool TextsFitCodePage() const { return m_bTextsFit; }
 
     void SetDate(const GenerationDate& date) { m_date = date; }
 
@@ -69,12 +78,14 @@ private:
     // Writes _Src/Function.cpp.
     void WriteFunctionSource(GenerationReport& report) const;
 
-    std::string m_strFunctionName;
+    std::string m_strFunctionName;  // as on disk
+    std::string m_strNameText;      // the name as written into the files, in CP949
     std::string m_strSkeletonDir;
     std::string m_strClassLibraryDir;
     std::string m_strFunctionDir;
-    std::string m_strProgrammer;
-    std::string m_strSignature;
+    std::string m_strProgrammer;  // CP949
+    std::string m_strSignature;   // CP949
+    bool m_bTextsFit = true;
     GenerationDate m_date;
 };
 

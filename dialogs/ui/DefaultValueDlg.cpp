@@ -19,10 +19,20 @@ CDefaultValueDlg::CDefaultValueDlg(UiSeam& seam, QWidget* parent)
 void CDefaultValueDlg::SetValue(const QString& value) {
     m_strValue = value;
     m_limit->SetText(value);
+    m_strShown = m_edit->text();
 }
 
 void CDefaultValueDlg::accept() {
     const QString text = m_edit->text();
+    if (text == m_strShown) {
+        if (!CheckUnchangedFieldText(m_seam, this, text, QStringLiteral("The value"),
+                                     m_limit->maxBytes())) {
+            m_edit->setFocus();
+            return;
+        }
+        QDialog::accept();
+        return;
+    }
     if (!CheckFieldText(m_seam, this, text, QStringLiteral("The value"), m_limit->maxBytes(),
                         ByteCount::Cp949)) {
         m_edit->setFocus();

@@ -22,10 +22,20 @@ CDescriptionDlg::CDescriptionDlg(UiSeam& seam, int maxBytes, QWidget* parent)
 void CDescriptionDlg::SetDescription(const QString& description) {
     m_strDescription = description;
     m_limit->SetText(QString::fromStdString(kelvane::FromCrLf(description.toStdString())));
+    m_strShown = m_edit->toPlainText();
 }
 
 void CDescriptionDlg::accept() {
     const QString text = m_edit->toPlainText();
+    if (text == m_strShown) {
+        if (!CheckUnchangedFieldText(m_seam, this, text, QStringLiteral("The description"),
+                                     m_limit->maxBytes())) {
+            m_edit->setFocus();
+            return;
+        }
+        QDialog::accept();
+        return;
+    }
     if (!CheckFieldText(m_seam, this, text, QStringLiteral("The description"), m_limit->maxBytes(),
                         ByteCount::Cp949Crlf)) {
         m_edit->setFocus();

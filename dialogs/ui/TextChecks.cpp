@@ -3,6 +3,21 @@
 #include "records/TextCodec.h"
 #include "uisupport/UiSeam.h"
 
+namespace {
+
+bool TooLong(UiSeam& seam, QWidget* parent, const QString& what, qsizetype bytes, int maxBytes) {
+    if (bytes <= maxBytes)
+        return false;
+    seam.message(parent, QStringLiteral("%1 is %2 bytes long; its field holds at most %3 "
+                                        "bytes.")
+                             .arg(what)
+                             .arg(bytes)
+                             .arg(maxBytes));
+    return true;
+}
+
+}  // namespace
+
 bool CheckFieldText(UiSeam& seam, QWidget* parent, const QString& text, const QString& what,
                     int maxBytes, ByteCount count) {
     const QByteArray utf8 = text.toUtf8();
@@ -16,4 +31,11 @@ bool CheckFieldText(UiSeam& seam, QWidget* parent, const QString& text, const QS
         return false;
     }
     return true;
+}
+
+bool CheckUnchangedFieldText(UiSeam& seam, QWidget* parent, const QString& text,
+                             const QString& what, int maxBytes) {
+    const qsizetype atLeast =
+        CountBytes(text, ByteCount::Cp949) - text.count(QChar::ReplacementCharacter);
+    return !TooLong(seam, parent, what, atLeast, maxBytes);
 }

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <functional>
+
 #include "records/FunctionEdits.h"
 #include "records/RepeatableEdit.h"
 #include "records/TextCodec.h"
@@ -59,6 +62,38 @@ TEST(FunctionEdits, textsAreStoredAsCp949AndNeverCut) {
     EXPECT_EQ(record.parameter(0).storedKind, 0);  // unchanged by the refusal
     EXPECT_TRUE(SetTextValue(record, 0, true, std::string(2047, 'x')).ok());
     EXPECT_FALSE(SetTextValue(record, 0, true, std::string(2048, 'x')).ok());
+}
+
+TEST(FunctionEdits, textLeftAsShown_keepsBytesThatAreNotCp949) {
+    // 0xFF is no CP949 byte, and 0xA1 0x20 no CP949 pair: both read as U+FFFD.
+    const std::string odd = "a\xFF\xA1 z";
+    FunctionRecord record = WithTypes({"char*"});
+    ParameterRecord& p = record.parameter(0);
+    struct Case {
+        const char* what;
+        char* field;
+        std::function<Status(std::string_view)> set;
+    };
+    const Case cases[] = {
+        {"default value", p.defaultText,
+         [&](std::string_view t) { return SetTextValue(record, 0, false, t); }},
+        {"stored value", p.storedText,
+         [&](std::string_view t) { return SetTextValue(record, 0, true, t); }},
+        {"parameter description", p.description,
+         [&](std::string_view t) { return SetParameterDescription(record, 0, t); }},
+        {"function description", record.header().description,
+         [&](std::string_view t) { return SetFunctionDescription(record, t); }},
+    };
+    for (const Case& c : cases) {
+        std::strcpy(c.field, odd.c_str());
+        const std::string shown = Cp949ToUtf8(odd);
+        EXPECT_TRUE(c.set(shown).ok()) << c.what;
+        EXPECT_EQ(std::string(c.field), odd) << c.what;
+        // Changed, the text is checked, and its replacement characters are refused.
+        EXPECT_FALSE(c.set(shown + "!").ok()) << c.what;
+        EXPECT_EQ(std::string(c.field), odd) << c.what;
+    }
+    EXPECT_EQ(p.defaultKind, 3);  // the kinds are still set by the value type
 }
 
 TEST(FunctionEdits, eachValueOperationChecksTheTypeClass) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 
 #include "TestFiles.h"
@@ -56,6 +57,22 @@ TEST(CodeGenerator, rules_applyInOrderToEveryOccurrenceExactCaseOnly) {
     EXPECT_NE(installed.FunctionSourceText().find(
                   "#include \"/home/u/.local/share/kelvane/ClassLibrary/ImageClass.h\"\n"),
               std::string::npos);
+}
+
+TEST(CodeGenerator, textWithoutCp949Form_writesNeitherGeneratedFile) {
+    TempDir dir;
+    MakeSkeleton(dir, "\"Dll\"\n");
+    MakeDirs(dir / "lib/f");
+    CCodeGenerator generator("emoji \xF0\x9F\x98\x80", ProgramFolders::InHome(dir / "prog"),
+                             dir / "lib/f", "p", "s");
+    EXPECT_FALSE(generator.TextsFitCodePage());
+    const GenerationReport report = generator.Generate();
+    EXPECT_TRUE(report.sourceFailed);
+    EXPECT_EQ(report.faultError, EILSEQ);
+    EXPECT_EQ(report.failedFiles,
+              (std::vector<std::string>{generator.ProjectFilePath(), generator.SourceFilePath()}));
+    EXPECT_FALSE(std::filesystem::exists(generator.SourceFilePath()));
+    EXPECT_FALSE(std::filesystem::exists(generator.ProjectFilePath()));
 }
 
 TEST(CodeGenerator, replacement_isNotScannedAgain) {

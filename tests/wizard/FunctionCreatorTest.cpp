@@ -163,3 +163,30 @@ TEST(FunctionCreator, missingSkeleton_stillCreatesAndNamesTheMissingFilesAtTheir
     EXPECT_EQ(SortedNames(dir / "lib/Blur()/_Src"),
               (std::vector<std::string>{"Blur.dsp", "Function.cpp", "res"}));
 }
+
+TEST(FunctionCreator, koreanName_isCp949InsideTheGeneratedFilesAndUtf8OnDisk) {
+    TempDir dir;
+    MakeSkeleton(dir);
+    WriteBytes(dir / "prog/Skel/Dll/Dll.dsp",
+               "# TARGTYPE \"Dll\"\r\nCFG=Dll - Win32 Debug \"Dll.mak\" /out:\"../Dll.dll\"\r\n");
+    MakeDirs(dir / "lib");
+    NewFunction function = Blur(dir);
+    function.name = "흐림";
+    const CreationResult result =
+        CreateFunction(function, ProgramFolders::InHome(dir / "prog"), false, kDate);
+    ASSERT_TRUE(result.created()) << result.message;
+
+    const std::string cp949 = "\xc8\xe5\xb8\xb2";
+    EXPECT_EQ(SortedNames(dir / "lib"), std::vector<std::string>{"흐림()"});
+    EXPECT_EQ(result.projectFile, dir / "lib/흐림()/_Src/흐림.dsp");
+    EXPECT_EQ(ReadBytes(result.projectFile), "# TARGTYPE \"" + cp949 + "\"\r\nCFG=" + cp949 +
+                                                 " - Win32 Debug \"" + cp949 + ".mak\" /out:\"../" +
+                                                 cp949 + "().dll\"\r\n");
+    const std::string source = ReadBytes(dir / "lib/흐림()/_Src/Function.cpp");
+    EXPECT_NE(source.find("// Function: " + cp949 + "()\r\n"), std::string::npos);
+    EXPECT_NE(source.find("\r\nBOOL " + cp949 +
+                          "( CImageByte* pIn_0, int* pIn_1, CImageByte* "
+                          "pOut_0 )\r\n"),
+              std::string::npos);
+    EXPECT_EQ(source.find("흐림"), std::string::npos);
+}

@@ -262,6 +262,44 @@ TEST_F(EditCommands, descriptionsAreEditedAndRefusedWhenNotCp949) {
     EXPECT_NE(description.find("\r\n"), std::string::npos);
 }
 
+TEST_F(EditCommands, okOnTextLeftAsShown_keepsBytesThatAreNotCp949) {
+    Open({"char*"});
+    const std::string odd = "a\xFF\xA1 z";  // no CP949: shown with replacement characters
+    FunctionRecord record = Reload();
+    ASSERT_TRUE(SetFieldText(record.parameter(0).defaultText, odd));
+    ASSERT_TRUE(SetFieldText(record.parameter(0).storedText, odd));
+    ASSERT_TRUE(SetFieldText(record.parameter(0).description, odd + "\r\n2"));
+    ASSERT_TRUE(SetFieldText(record.header().description, odd));
+    ASSERT_TRUE(record.Save(file).ok());
+    Tree()->SendRefresh();
+    const std::string before = ReadBytes(file);
+
+    const std::pair<int, const char*> values[] = {{0, "Default Value"},
+                                                  {0, "Stored Value"},
+                                                  {0, "Description(Max:512 bytes)"},
+                                                  {-1, "Description(Max:1024 bytes)"}};
+    for (const auto& [parameter, label] : values) {
+        SelectValue(parameter, label);
+        seam.onNextDialog([](QDialog& d) { Press(d, "1"); });
+        ASSERT_TRUE(frame->RunCommand(cmd::kEditField));
+        EXPECT_EQ(ReadBytes(file), before) << label;
+    }
+    EXPECT_TRUE(seam.messages.empty());
+    EXPECT_EQ(seam.dialogTitles.size(), 4u);
+
+    // A changed text is checked, and its replacement characters refused.
+    SelectValue(0, "Default Value");
+    seam.onNextDialog([](QDialog& d) {
+        auto* edit = d.findChild<QLineEdit*>("1020");
+        edit->setText(edit->text() + "!");
+        Press(d, "1");
+        EXPECT_EQ(d.result(), QDialog::Rejected);
+    });
+    ASSERT_TRUE(frame->RunCommand(cmd::kEditField));
+    EXPECT_EQ(seam.messages.size(), 1u);
+    EXPECT_EQ(ReadBytes(file), before);
+}
+
 // Another program changes the file while the dialog is open: the save is refused, and the
 // user discards the change or makes it to the file as it is now.
 TEST_F(EditCommands, aFileChangedDuringTheDialog_theChangeIsDiscardedOrMadeToTheFileAsItIsNow) {

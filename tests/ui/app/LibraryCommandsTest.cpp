@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
+#include <QTabWidget>
 #include <filesystem>
 
 #include "FakeSeam.h"
@@ -114,6 +115,26 @@ TEST_F(LibraryCommandsTest, rename_cancelNoSelectionAndTheTabRoot_changeNothing)
     EXPECT_EQ(seam.messages.size(), 1u);
     EXPECT_TRUE(std::filesystem::is_directory(Basic()));
     EXPECT_EQ(seam.unexpectedDialogs, 0);
+}
+
+TEST_F(LibraryCommandsTest, rename_withOnlyTheFocusFrameOnATabJustSwitchedTo_doesNothing) {
+    frame.reset();
+    MakeDirs(dir / "FunctionLibrary/Second/Group");
+    frame = std::make_unique<CMainFrame>(seam);
+    auto* tabs = frame->findChild<QTabWidget*>(QStringLiteral("1000"));
+    ASSERT_NE(tabs, nullptr);
+    ASSERT_EQ(tabs->count(), 2);
+    tabs->setCurrentIndex(1 - tabs->currentIndex());
+    CLibraryTreeCtrl* tree = frame->GetBrowser()->CurrentTree();
+    // What the tree does when it takes the focus with no current item: the frame, no
+    // selection.
+    tree->selectionModel()->setCurrentIndex(tree->model()->index(0, 0),
+                                            QItemSelectionModel::NoUpdate);
+    ASSERT_NE(tree->currentItem(), nullptr);
+    ASSERT_TRUE(tree->selectedItems().isEmpty());
+    EXPECT_TRUE(frame->RunCommand(cmd::kRename));
+    EXPECT_TRUE(seam.dialogTitles.empty());
+    EXPECT_TRUE(seam.messages.empty());
 }
 
 TEST_F(LibraryCommandsTest, codeWizardRunsModallyAndLaunchExplorerOpensTheLibraryRoot) {
