@@ -1,6 +1,5 @@
 #include "exchange/ExportFolder.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <stdio.h>
 #include <sys/file.h>
@@ -12,6 +11,7 @@
 #include <filesystem>
 #include <random>
 
+#include "records/DirTree.h"
 #include "records/FileOps.h"
 #include "records/LibraryPaths.h"
 #include "records/ReadReason.h"
@@ -28,31 +28,6 @@ constexpr mode_t kFolderMode = 0777;  // less the umask
 constexpr mode_t kFileMode = 0666;
 // A marker lists one line per file; a hundred thousand functions take a few megabytes.
 constexpr std::size_t kMaxMarkerBytes = 64u << 20;
-
-// The names in an open folder, "." and ".." left out; false with errno set on failure.
-bool ListNames(int dirFd, std::vector<std::string>& names) {
-    const int own = openat(dirFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (own < 0)
-        return false;
-    DIR* stream = fdopendir(own);
-    if (!stream) {
-        const int error = errno;
-        close(own);
-        errno = error;
-        return false;
-    }
-    errno = 0;
-    while (const dirent* entry = readdir(stream)) {
-        const std::string_view name = entry->d_name;
-        if (name != "." && name != "..")
-            names.emplace_back(name);
-        errno = 0;
-    }
-    const int error = errno;
-    closedir(stream);
-    errno = error;
-    return error == 0;
-}
 
 bool WriteAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
@@ -150,8 +125,7 @@ Status CheckReplaceableExport(int dirFd, const std::string& shownPath,
             continue;
         if (name != kExportFunctionsFolder)
             return foreign(name);
-        const int sub =
-            openat(dirFd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        const int sub = OpenDirectoryAt(dirFd, name);
         if (sub < 0)
             return foreign(name);
         std::vector<std::string> inner;
