@@ -3,23 +3,11 @@
 #include <cstdio>
 
 #include "exchange/Json.h"
+#include "records/ControlBytes.h"
 
 namespace kelvane::cli {
 
 namespace {
-
-constexpr unsigned char kDelete = 0x7F;
-// U+0080 to U+009F are C2 80 to C2 9F in UTF-8.
-constexpr unsigned char kC1Lead = 0xC2;
-constexpr unsigned char kC1First = 0x80;
-constexpr unsigned char kC1Last = 0x9F;
-
-bool IsC1At(std::string_view text, std::size_t i) {
-    if (static_cast<unsigned char>(text[i]) != kC1Lead || i + 1 >= text.size())
-        return false;
-    const auto next = static_cast<unsigned char>(text[i + 1]);
-    return next >= kC1First && next <= kC1Last;
-}
 
 void AppendHex(std::string& out, const char* format, unsigned value) {
     char escaped[8];
@@ -49,7 +37,7 @@ std::string EscapeLine(std::string_view text) {
                 line += "\\\\";
                 break;
             default:
-                if (byte < 0x20 || byte == kDelete) {
+                if (IsC0OrDelete(byte)) {
                     AppendHex(line, "\\x%02x", byte);
                 } else if (IsC1At(text, i)) {
                     AppendHex(line, "\\x%02x", byte);

@@ -4,15 +4,11 @@
 #include <set>
 #include <vector>
 
+#include "records/ControlBytes.h"
+
 namespace kelvane {
 
 namespace {
-
-constexpr unsigned char kDelete = 0x7F;
-// U+0080 to U+009F are C2 80 to C2 9F in UTF-8.
-constexpr unsigned char kC1Lead = 0xC2;
-constexpr unsigned char kC1First = 0x80;
-constexpr unsigned char kC1Last = 0x9F;
 
 void AppendUnicodeEscape(std::string& out, unsigned value) {
     static constexpr char kDigits[] = "0123456789abcdef";
@@ -37,7 +33,8 @@ void EscapeTerminalControlsFrom(std::string& text, std::size_t from) {
     // byte found here is inside a string.
     const auto* begin = reinterpret_cast<const unsigned char*>(text.data());
     const std::size_t size = text.size() - from;
-    const auto* del = static_cast<const unsigned char*>(std::memchr(begin + from, kDelete, size));
+    const auto* del =
+        static_cast<const unsigned char*>(std::memchr(begin + from, kDeleteByte, size));
     const auto* lead = static_cast<const unsigned char*>(std::memchr(begin + from, kC1Lead, size));
     if (!del && !lead)
         return;
@@ -47,12 +44,10 @@ void EscapeTerminalControlsFrom(std::string& text, std::size_t from) {
     rest.reserve(text.size() - first + 16);
     for (std::size_t i = first; i < text.size(); ++i) {
         const auto byte = static_cast<unsigned char>(text[i]);
-        const auto next = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
-        if (byte == kDelete) {
+        if (byte == kDeleteByte) {
             AppendUnicodeEscape(rest, byte);
-        } else if (byte == kC1Lead && next >= kC1First && next <= kC1Last) {
-            AppendUnicodeEscape(rest, next);
-            ++i;
+        } else if (IsC1At(text, i)) {
+            AppendUnicodeEscape(rest, static_cast<unsigned char>(text[++i]));
         } else {
             rest += text[i];
         }

@@ -2,14 +2,11 @@
 
 #include <cstdio>
 
+#include "records/ControlBytes.h"
+
 namespace kelvane {
 
 namespace {
-
-constexpr unsigned char kDelete = 0x7F;
-constexpr unsigned char kC1Lead = 0xC2;
-constexpr unsigned char kC1First = 0x80;
-constexpr unsigned char kC1Last = 0x9F;
 
 void AppendHexEscape(std::string& out, unsigned char byte) {
     char escaped[8];
@@ -28,11 +25,9 @@ void Walk(std::string_view text, std::string& out, OnChar onChar, OnBreak onBrea
             if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
                 ++i;
             onBreak();
-        } else if ((byte < 0x20 && c != '\t') || byte == kDelete) {
+        } else if (IsC0OrDelete(byte) && c != '\t') {
             AppendHexEscape(out, byte);
-        } else if (byte == kC1Lead && i + 1 < text.size() &&
-                   static_cast<unsigned char>(text[i + 1]) >= kC1First &&
-                   static_cast<unsigned char>(text[i + 1]) <= kC1Last) {
+        } else if (IsC1At(text, i)) {
             AppendHexEscape(out, byte);
             AppendHexEscape(out, static_cast<unsigned char>(text[++i]));
         } else {
