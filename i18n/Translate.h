@@ -1,0 +1,32 @@
+#pragma once
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <utility>
+
+namespace kelvane::i18n {
+
+// The gettext domain of the Qt-free core and kelvane-cli.
+inline constexpr const char* kTextDomain = "kelvane";
+
+// `source` in the language in use: the source text itself until UseLanguage is called, and
+// when the catalogue has no entry for it. The result lives as long as the program.
+const char* Tr(const char* source);
+
+// Marks a text for the catalogues where it is defined; it is translated with Tr where used.
+constexpr const char* N_(const char* source) {
+    return source;
+}
+
+// A placeholder and the text it stands for.
+using Value = std::pair<std::string_view, std::string_view>;
+
+// `sentence` with every "{name}" replaced by its value; a name with no value stays as it
+// is. Placeholders are named so that a translator may move them.
+std::string Fill(std::string_view sentence, std::initializer_list<Value> values);
+
+// Fill(Tr(source), values).
+std::string Say(const char* source, std::initializer_list<Value> values = {});
+
+}  // namespace kelvane::i18n
