@@ -6,10 +6,13 @@ namespace kelvane {
 
 LaunchCommand IdeLaunchCommand(const std::string& path) {
     const char* ide = std::getenv("KELVANE_IDE");
-    if (ide && *ide) return {ide, {path}};
+    if (ide && *ide)
+        return {ide, {path}};
     return {"xdg-open", {path}};
 }
 
-LaunchCommand FileManagerLaunchCommand(const std::string& folder) { return {"xdg-open", {folder}}; }
+LaunchCommand FileManagerLaunchCommand(const std::string& folder) {
+    return {"xdg-open", {folder}};
+}
 
 }  // namespace kelvane
