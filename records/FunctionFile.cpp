@@ -17,6 +17,7 @@
 namespace kelvane {
 
 using i18n::Say;
+using i18n::SayIn;
 using i18n::Tr;
 
 namespace {
@@ -188,7 +189,7 @@ FunctionRecord FdbRead::TakeRecord() {
     return record;
 }
 
-std::string FdbRead::Reason() const {
+std::string FdbRead::Reason(i18n::Texts texts) const {
     const std::string count = std::to_string(header.parameterCount);
     const std::string limit = std::to_string(fdb::kMaxFunctionFileBytes >> kMebibyteShift);
     const std::string size = std::to_string(fileSize);
@@ -196,24 +197,27 @@ std::string FdbRead::Reason() const {
         case FdbFault::None:
             return {};
         case FdbFault::Missing:
-            return Tr("the function file is missing");
+            return Tr("the function file is missing", texts);
         case FdbFault::Unreadable:
-            return Say("cannot be read: {reason}", {{"reason", ReadErrnoReason(error)}});
+            return SayIn(texts, "cannot be read: {reason}",
+                         {{"reason", ReadErrnoReason(error, texts)}});
         case FdbFault::NotRegular:
-            return Tr("is not a regular file");
+            return Tr("is not a regular file", texts);
         case FdbFault::ShortHeader:
-            return Say("is {size} bytes, shorter than the {header}-byte header",
-                       {{"size", size}, {"header", std::to_string(fdb::kHeaderSize)}});
+            return SayIn(texts, "is {size} bytes, shorter than the {header}-byte header",
+                         {{"size", size}, {"header", std::to_string(fdb::kHeaderSize)}});
         case FdbFault::NegativeCount:
-            return Say("announces a negative parameter count ({count})", {{"count", count}});
+            return SayIn(texts, "announces a negative parameter count ({count})",
+                         {{"count", count}});
         case FdbFault::CountPastEnd:
-            return Say(
-                "announces {count} parameters but its {size} bytes hold {held}",
+            return SayIn(
+                texts, "announces {count} parameters but its {size} bytes hold {held}",
                 {{"count", count},
                  {"size", size},
                  {"held", std::to_string((fileSize - fdb::kHeaderSize) / fdb::kParameterSize)}});
         case FdbFault::CountOverLimit:
-            return Say(
+            return SayIn(
+                texts,
                 "is too large: it announces {count} parameters ({bytes} bytes); at most {max} "
                 "({limit} MiB) are read",
                 {{"count", count},
@@ -223,7 +227,8 @@ std::string FdbRead::Reason() const {
                  {"max", std::to_string(fdb::kMaxParameterCount)},
                  {"limit", limit}});
         case FdbFault::TooLongToEdit:
-            return Say(
+            return SayIn(
+                texts,
                 "is too large to edit: {size} bytes, more than the {limit} MiB an edit reads",
                 {{"size", size}, {"limit", limit}});
     }
