@@ -49,4 +49,13 @@ std::string SayIn(Texts texts, const char* source, std::initializer_list<Value> 
     return Fill(Tr(source, texts), values);
 }
 
+std::string SayPlural(const char* singular, const char* plural, unsigned long n,
+                      std::initializer_list<Value> values) {
+    const char* form = LanguageInUse() ? dngettext(kTextDomain, singular, plural, n)
+                                       : (n == 1 ? singular : plural);
+    const std::string count = std::to_string(n);
+    std::string filled = Fill(form, {{"n", count}});
+    return values.size() == 0 ? filled : Fill(filled, values);
+}
+
 }  // namespace kelvane::i18n

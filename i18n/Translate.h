@@ -34,4 +34,9 @@ std::string Fill(std::string_view sentence, std::initializer_list<Value> values)
 std::string Say(const char* source, std::initializer_list<Value> values = {});
 std::string SayIn(Texts texts, const char* source, std::initializer_list<Value> values = {});
 
+// The form of `singular` or `plural` that suits the number n in the language in use, with
+// "{n}" and the other placeholders filled.
+std::string SayPlural(const char* singular, const char* plural, unsigned long n,
+                      std::initializer_list<Value> values = {});
+
 }  // namespace kelvane::i18n

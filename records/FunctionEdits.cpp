@@ -86,9 +86,10 @@ bool FunctionEdit::ChangedSinceRead() const {
 
 Status AddParameter(FunctionRecord& record) {
     if (record.parameterCount() >= fdb::kMaxParameterCount)
-        return Status::Fail("the function has " + std::to_string(record.parameterCount()) +
-                            " parameters, as many as a function file can hold; nothing was "
-                            "written");
+        return Status::Fail(
+            Say("The function has {count} parameters, as many as a function file can hold; "
+                "nothing was written.",
+                {{"count", std::to_string(record.parameterCount())}}));
     std::vector<ParameterRecord> parameters = record.parameters();
     ParameterRecord added{};
     added.direction = fdb::kInput;
