@@ -3,18 +3,23 @@
 #include <cstdio>
 #include <cstring>
 
+#include "i18n/Translate.h"
+
 namespace kelvane {
 
+using i18n::N_;
+using i18n::Tr;
+
 const std::array<TypeInfo, 9> kParameterTypes = {{
-    {"CImageByte*", "Byte 형 Image 객체의 포인터를 나타낸다."},
-    {"CImageFloat*", "Float 형 Image 객체의 포인터를 나타낸다."},
-    {"CImageComplex*", "Complex 형 Image 객체의 포인터를 나타낸다."},
-    {"CImageRGB*", "RGB 형 Image 객체의 포인터를 나타낸다."},
-    {"int*", "int 형 변수의 포인터를 나타낸다."},
-    {"double*", "double 형 변수의 포인터를 나타낸다."},
-    {"char*", "문자열을 나타낸다."},
-    {"CMatrix*", "Matrix 형을 나타낸다."},
-    {"CSequence*", "Sequence 형을 나타낸다."},
+    {"CImageByte*", N_("Byte 형 Image 객체의 포인터를 나타낸다.")},
+    {"CImageFloat*", N_("Float 형 Image 객체의 포인터를 나타낸다.")},
+    {"CImageComplex*", N_("Complex 형 Image 객체의 포인터를 나타낸다.")},
+    {"CImageRGB*", N_("RGB 형 Image 객체의 포인터를 나타낸다.")},
+    {"int*", N_("int 형 변수의 포인터를 나타낸다.")},
+    {"double*", N_("double 형 변수의 포인터를 나타낸다.")},
+    {"char*", N_("문자열을 나타낸다.")},
+    {"CMatrix*", N_("Matrix 형을 나타낸다.")},
+    {"CSequence*", N_("Sequence 형을 나타낸다.")},
 }};
 
 const std::array<std::string_view, 14> kTypeSelectionRows = {
@@ -72,6 +77,10 @@ EditClass EditClassOf(std::string_view typeName) {
     if (IsValueType(typeName))
         return EditClass::TextLine;
     return EditClass::Matrix;
+}
+
+std::string ShownDescription(const TypeInfo& type) {
+    return Tr(type.description.data());
 }
 
 std::string ValueDisplayText(std::int32_t kind, std::string_view text, bool isDefault) {
