@@ -81,9 +81,8 @@ public:
             function, GetProgramFolders(), parsed.has("--replace"), GenerationDate::Today());
         if (!result.created()) {
             if (result.outcome == CreationResult::Outcome::SaveFailed)
-                return Failure(
-                    err, Say("{title}: {message}", {{"title", Tr(kFdbCreateErrorMessage.data())},
-                                                    {"message", result.message}}));
+                return Failure(err, Say("{title}: {message}", {{"title", FdbCreateErrorMessage()},
+                                                               {"message", result.message}}));
             if (ExamineTarget(function) == ExistingTarget::Folder &&
                 result.outcome == CreationResult::Outcome::Refused)
                 return Failure(err, Say("{message} Give --replace to replace its files.",

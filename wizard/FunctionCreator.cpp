@@ -111,6 +111,14 @@ std::string Relative(const std::string& path, const std::string& folder) {
 
 }  // namespace
 
+std::string FdbCreateErrorMessage() {
+    return Tr(kFdbCreateErrorMessage.data());
+}
+
+std::string EmptyProjectMessage() {
+    return Tr(kEmptyProjectMessage.data());
+}
+
 ExistingTarget ExamineTarget(const NewFunction& function) {
     const std::string path = FunctionFolderPath(function);
     struct stat st {};

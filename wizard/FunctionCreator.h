@@ -14,6 +14,10 @@ inline constexpr std::string_view kFdbCreateErrorMessage = i18n::N_("fdb 파일 
 inline constexpr std::string_view kEmptyProjectMessage =
     i18n::N_("The project file is empty, so the development program was not started.");
 
+// The two above in the language in use, as the wizard shows them.
+std::string FdbCreateErrorMessage();
+std::string EmptyProjectMessage();
+
 enum class ExistingTarget {
     None,        // nothing stands at the function folder's path
     Folder,      // a folder of that name exists (with or without its function file)
