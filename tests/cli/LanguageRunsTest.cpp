@@ -37,7 +37,7 @@ TEST(LanguageRuns, UsageErrorsAndRefusalsInKoreanAndEnglish) {
         const char* err;
     };
     const Case cases[] = {
-        // A usage error: the C locale is the seed's interface, Korean for our own words.
+        // A usage error: the C locale gives the original texts, Korean for Kelvane's own.
         {"", "tabs extra", 2,
          "kelvane-cli: tabs 명령은 인수를 받지 않습니다.\n사용법: kelvane-cli tabs \n"},
         {"LANG=en_US.UTF-8", "tabs extra", 2,
@@ -51,7 +51,7 @@ TEST(LanguageRuns, UsageErrorsAndRefusalsInKoreanAndEnglish) {
          "kelvane-cli: \"Type\"은(는) 바꿀 수 없습니다. 아무것도 쓰지 않았습니다.\n"},
         {"LC_MESSAGES=en_GB.UTF-8", "edit '/nowhere/Blur()' Type", 1,
          "kelvane-cli: \"Type\" cannot be changed; nothing was written.\n"},
-        // The seed's own message stays as it is in Korean and is translated in English.
+        // A message of the original stays as it is in Korean and is translated in English.
         {"", "show '/nowhere/Blur()'", 1, "/nowhere/Blur()/Blur().fdb 파일이 없습니다.\n"},
         {"", "--lang en show '/nowhere/Blur()'", 1,
          "The file /nowhere/Blur()/Blur().fdb does not exist.\n"},
