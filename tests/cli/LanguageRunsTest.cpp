@@ -8,16 +8,16 @@
 
 namespace {
 
-struct Run {
+struct Outcome {
     int code = -1;
     std::string err;
 };
 
 // The program's standard error, with the locale variables given and no others.
-Run RunWithLocale(const std::string& locale, const std::string& args) {
+Outcome RunWithLocale(const std::string& locale, const std::string& args) {
     const std::string command = "env -u LANGUAGE -u LC_ALL -u LC_MESSAGES -u LANG " + locale +
                                 " '" KELVANE_CLI "' " + args + " 2>&1 >/dev/null";
-    Run run;
+    Outcome run;
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe)
         return run;
@@ -62,7 +62,7 @@ TEST(LanguageRuns, UsageErrorsAndRefusalsInKoreanAndEnglish) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.locale) + " " + c.args);
-        const Run run = RunWithLocale(c.locale, c.args);
+        const Outcome run = RunWithLocale(c.locale, c.args);
         EXPECT_EQ(run.code, c.code);
         EXPECT_EQ(run.err, c.err);
     }
