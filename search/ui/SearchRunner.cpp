@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -13,6 +14,15 @@ namespace {
 // How much less the search's thread counts for the scheduler than the window's; changing
 // one's own thread that way needs no privilege.
 constexpr int kSearchNiceness = 10;
+
+// Relative, as nice(1) is, so a priority lowered already is never raised.
+void LowerThisThreadsPriority() {
+    const auto self = static_cast<id_t>(gettid());
+    errno = 0;
+    const int now = getpriority(PRIO_PROCESS, self);
+    if (errno == 0)
+        setpriority(PRIO_PROCESS, self, now + kSearchNiceness);  // the kernel caps it
+}
 
 }  // namespace
 
@@ -74,7 +84,7 @@ void CSearchRunner::Start(const std::string& start, const kelvane::SearchQuery& 
     run->thread = std::thread([&target, search = m_search, start, query, options] {
         // The window comes first: on a busy machine the search would otherwise hold a
         // core the window's thread waits for, and hits would be shown late.
-        setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), kSearchNiceness);
+        LowerThisThreadsPriority();
         kelvane::SearchSummary summary = search(start, query, target, options);
         {
             std::lock_guard lock(target.mutex);
