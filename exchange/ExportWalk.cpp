@@ -71,13 +71,27 @@ public:
         ExportNode& node = m_tree.nodes[static_cast<std::size_t>(index)];
         if (dir.depth == 0)
             m_startRead = true;
-        if (node.type != ExportNodeType::Function) {
+        if (node.type != ExportNodeType::Function)
             Deliver(index, nullptr);
+    }
+
+    // A function is read once its folder is listed: that tells whether its file is a
+    // regular file, which saves a look before opening it.
+    void Listed(const WalkDir& dir, const std::vector<std::string>& regularFiles) override {
+        if (!m_status || m_lastEntered < 0)
             return;
-        }
+        const int index = m_lastEntered;
+        ExportNode& node = m_tree.nodes[static_cast<std::size_t>(index)];
+        if (node.type != ExportNodeType::Function)
+            return;
+        const std::string name(dir.name);
+        const bool listed =
+            std::find(regularFiles.begin(), regularFiles.end(),
+                      name + std::string(kFunctionFileExtension)) != regularFiles.end();
         FunctionRecord record;
         std::string problem;
-        if (!ReadFunctionAt(dir.fd, dir.path, std::string(dir.name), record, problem)) {
+        if (!(listed ? ReadListedFunctionAt(dir.fd, dir.path, name, record, problem)
+                     : ReadFunctionAt(dir.fd, dir.path, name, record, problem))) {
             node.problem = std::move(problem);
             ++m_tree.unreadable;
             Deliver(index, nullptr);

@@ -35,6 +35,19 @@ bool ReadFunctionAt(int dirFd, const std::string& dirPath, const std::string& fo
     return true;
 }
 
+bool ReadListedFunctionAt(int dirFd, const std::string& dirPath, const std::string& folderName,
+                          FunctionRecord& record, std::string& problem) {
+    FdbRead read = ReadListedFunctionFile(dirFd, folderName + std::string(kFunctionFileExtension));
+    if (read.fault == FdbFault::Missing)  // gone since it was listed, or moved aside
+        return ReadFunctionAt(dirFd, dirPath, folderName, record, problem);
+    if (!read.ok()) {
+        problem = read.Reason();
+        return false;
+    }
+    record = read.TakeRecord();
+    return true;
+}
+
 bool ReadFunctionFolder(const std::string& folderPath, FunctionRecord& record,
                         std::string& message) {
     const std::string name = LastComponent(folderPath);

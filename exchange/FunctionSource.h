@@ -14,6 +14,10 @@ namespace kelvane {
 // walk path is dirPath). On failure problem says why, as the check words it.
 bool ReadFunctionAt(int dirFd, const std::string& dirPath, const std::string& folderName,
                     FunctionRecord& record, std::string& problem);
+// The same, for a function folder open as dirFd whose listing named its file as a regular
+// file (see ReadListedFunctionFile).
+bool ReadListedFunctionAt(int dirFd, const std::string& dirPath, const std::string& folderName,
+                          FunctionRecord& record, std::string& problem);
 
 // Reads the function file of a function folder; on failure message is the missing-file
 // message and why.

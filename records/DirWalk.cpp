@@ -3,12 +3,16 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <limits.h>
+#include <linux/magic.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstddef>
 #include <cstring>
 #include <set>
+#include <utility>
 
 #include "records/Leftovers.h"
 #include "records/LibraryPaths.h"
@@ -79,15 +83,29 @@ private:
     std::set<DirIdentity> m_outside;
 };
 
-// Room for a few hundred entries per call: most folders are read in one call and the
-// call that finds the end.
+// Room for a few hundred entries per call: most folders are read in one call and, where
+// the file system may stop short of the end, the call that finds the end.
 constexpr std::size_t kEntryBufferSize = 32 * 1024;
+
+// The largest entry one call can return: its fixed part and the longest name, aligned.
+constexpr std::size_t kLargestEntry =
+    (offsetof(dirent64, d_name) + NAME_MAX + 1 + alignof(dirent64) - 1) & ~(alignof(dirent64) - 1);
+static_assert(kLargestEntry < kEntryBufferSize / 2);
+
+// How the entries of a directory are read.
+struct EntryReading {
+    // The file system fills every call until the buffer is full or the directory has
+    // ended, so a call that leaves room for another entry has read to the end.
+    bool fillsEveryCall = false;
+    std::vector<std::string>* regularFiles = nullptr;  // if wanted: the names listed as files
+};
 
 // Reads the entries of the directory open as readFd from its position to its end; links
 // are examined relative to it. One system call per buffer of entries, none per entry but
 // for links, file systems that do not give the entry type and names a creation uses.
 // moved is set when a folder that a creation moved aside was met.
-int ReadEntries(int readFd, std::vector<Subdirectory>& found, bool& moved) {
+int ReadEntries(int readFd, std::vector<Subdirectory>& found, bool& moved,
+                const EntryReading& how) {
     alignas(dirent64) char buffer[kEntryBufferSize];
     int failure = 0;
     for (;;) {
@@ -114,6 +132,8 @@ int ReadEntries(int readFd, std::vector<Subdirectory>& found, bool& moved) {
                 found.push_back({name, {}});  // known to be one: no call needed
                 continue;
             }
+            if (entry->d_type == DT_REG && how.regularFiles)
+                how.regularFiles->emplace_back(name);
             if (entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN)
                 continue;
             struct stat st {};
@@ -124,23 +144,47 @@ int ReadEntries(int readFd, std::vector<Subdirectory>& found, bool& moved) {
                 failure = errno;  // cannot tell whether it is a directory
             }
         }
+        if (how.fillsEveryCall && static_cast<std::size_t>(got) <= sizeof buffer - kLargestEntry)
+            break;
     }
     return failure;
 }
 
-// Reads the whole directory open as readFd, which is at its start, and leaves it at its
-// end; a folder a dead creation moved aside is put back first, and the folder read again.
-int ReadAllEntries(int readFd, std::vector<Subdirectory>& found) {
+// Reads the whole directory open as readFd, which is at its start, and leaves it past the
+// entries read; a folder a dead creation moved aside is put back first, and the folder
+// read again.
+int ReadAllEntries(int readFd, std::vector<Subdirectory>& found, const EntryReading& how = {}) {
     const std::size_t before = found.size();
     bool moved = false;
-    const int error = ReadEntries(readFd, found, moved);
+    const int error = ReadEntries(readFd, found, moved, how);
     if (!moved || RollBackLeftovers(readFd) == 0)
         return error;
     found.resize(before);
+    if (how.regularFiles)
+        how.regularFiles->clear();
     if (lseek(readFd, 0, SEEK_SET) != 0)
         return errno;
-    return ReadEntries(readFd, found, moved);
+    return ReadEntries(readFd, found, moved, how);
 }
+
+// Whether each file system a walk meets fills every call that reads a directory: those
+// whose code is known to (others, FUSE among them, may return a page at a time).
+class FillingFileSystems {
+public:
+    bool Fills(int fd, dev_t device) {
+        for (const auto& [known, fills] : m_known)
+            if (known == device)
+                return fills;
+        struct statfs fs {};
+        const bool fills =
+            fstatfs(fd, &fs) == 0 && (fs.f_type == EXT4_SUPER_MAGIC || fs.f_type == TMPFS_MAGIC);
+        m_known.emplace_back(device, fills);
+        return fills;
+    }
+
+private:
+    std::vector<std::pair<dev_t, bool>> m_known;  // a walk meets a few
+};
 
 }  // namespace
 
@@ -167,6 +211,8 @@ bool WalkDirectories(const std::string& start, WalkVisitor& visitor, WalkLinks l
     }
     EnteredDirs entered;
     StartContainment containment(entered);
+    FillingFileSystems fileSystems;
+    std::vector<std::string> files;  // of the directory entered last
     std::vector<Frame> stack;
     // Takes over fd; path holds the directory's walk path.
     auto enter = [&](int fd, std::string name, int depth) {
@@ -184,9 +230,14 @@ bool WalkDirectories(const std::string& start, WalkVisitor& visitor, WalkLinks l
         }
         stack.push_back({fd, {st.st_dev, st.st_ino}, std::move(name), path.size(), depth, {}});
         Frame& frame = stack.back();
-        visitor.Entered(WalkDir{frame.fd, frame.name, path, depth, frame.id});
+        const WalkDir dir{frame.fd, frame.name, path, depth, frame.id};
+        visitor.Entered(dir);
         // The descriptor is the walk's own and still at its start: read it directly.
-        if (const int error = ReadAllEntries(frame.fd, frame.children))
+        files.clear();
+        const int error = ReadAllEntries(frame.fd, frame.children,
+                                         {fileSystems.Fills(frame.fd, st.st_dev), &files});
+        visitor.Listed(dir, files);
+        if (error)
             visitor.Unreadable(path, frame.name, error);
     };
     enter(startFd, LastComponent(path), 0);

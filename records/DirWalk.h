@@ -37,6 +37,13 @@ public:
     virtual bool Found(const WalkDir& parent, const std::string& name) = 0;
     // A directory entered (the start too), before its subdirectories are read.
     virtual void Entered(const WalkDir& dir) { static_cast<void>(dir); }
+    // The same directory once its entries are read (as far as they could be; a failure is
+    // told next): regularFiles are the names its listing gave as regular files, which
+    // leaves out links and entries of a type the file system did not give.
+    virtual void Listed(const WalkDir& dir, const std::vector<std::string>& regularFiles) {
+        static_cast<void>(dir);
+        static_cast<void>(regularFiles);
+    }
     // A directory found again through a link; it is not entered again.
     virtual void Repeated(const std::string& path) { static_cast<void>(path); }
     // A link to a directory outside the start: with WalkLinks::StayInside it is not

@@ -117,6 +117,14 @@ FdbRead Salvage(const Source& file) {
     return read;
 }
 
+// Opens name non-blocking, for a file known to be regular.
+UniqueFd OpenChecked(int dirfd, const std::string& name, FdbRead& failure) {
+    UniqueFd fd(openat(dirfd, name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (!fd.valid())
+        failure = Faulty(errno == ENOENT ? FdbFault::Missing : FdbFault::Unreadable, errno);
+    return fd;
+}
+
 // Never opened unless a regular file stands at the name; non-blocking all the same, in
 // case a FIFO took its place since.
 UniqueFd Open(int dirfd, const std::string& name, FdbRead& failure) {
@@ -129,19 +137,24 @@ UniqueFd Open(int dirfd, const std::string& name, FdbRead& failure) {
         return fail(errno == ENOENT ? FdbFault::Missing : FdbFault::Unreadable, errno);
     if (!S_ISREG(st.st_mode))
         return fail(FdbFault::NotRegular, 0);
-    UniqueFd fd(openat(dirfd, name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (!fd.valid())
-        return fail(errno == ENOENT ? FdbFault::Missing : FdbFault::Unreadable, errno);
-    return fd;
+    return OpenChecked(dirfd, name, failure);
 }
 
-}  // namespace
+// The records of a file up to this size are taken with one read and parsed in memory.
+constexpr std::size_t kOneReadParameters = 16;
+constexpr std::size_t kOneReadBytes = fdb::kHeaderSize + kOneReadParameters * fdb::kParameterSize;
 
-FdbRead ReadFunctionFileAt(int dirfd, const std::string& name, FdbPart part) {
-    FdbRead failure;
-    const UniqueFd fd = Open(dirfd, name, failure);
-    if (!fd.valid())
-        return failure;
+// A Records read of a file small enough for one read.
+FdbRead ParseInOneRead(const Source& file) {
+    thread_local std::string buffer;
+    buffer.resize(static_cast<std::size_t>(file.size));
+    if (const int error = file.ReadAt(buffer.data(), buffer.size(), 0))
+        return Faulty(FdbFault::Unreadable, error);
+    return Parse(Source{-1, buffer, buffer.size()}, FdbPart::Records);
+}
+
+// Reads the open file fd as part says.
+FdbRead ReadOpened(const UniqueFd& fd, FdbPart part) {
     struct stat st {};
     if (fstat(fd.get(), &st) != 0)
         return Faulty(FdbFault::Unreadable, errno);
@@ -150,6 +163,8 @@ FdbRead ReadFunctionFileAt(int dirfd, const std::string& name, FdbPart part) {
     const Source file{fd.get(), {}, static_cast<std::uint64_t>(st.st_size)};
     if (part == FdbPart::Salvage)
         return Salvage(file);
+    if (part == FdbPart::Records && file.size <= kOneReadBytes)
+        return ParseInOneRead(file);
     if (part != FdbPart::WholeFile)
         return Parse(file, part);
 
@@ -169,6 +184,24 @@ FdbRead ReadFunctionFileAt(int dirfd, const std::string& name, FdbPart part) {
     if (read.ok())
         read.bytes = std::move(bytes);
     return read;
+}
+
+}  // namespace
+
+FdbRead ReadFunctionFileAt(int dirfd, const std::string& name, FdbPart part) {
+    FdbRead failure;
+    const UniqueFd fd = Open(dirfd, name, failure);
+    if (!fd.valid())
+        return failure;
+    return ReadOpened(fd, part);
+}
+
+FdbRead ReadListedFunctionFile(int dirfd, const std::string& name, FdbPart part) {
+    FdbRead failure;
+    const UniqueFd fd = OpenChecked(dirfd, name, failure);
+    if (!fd.valid())
+        return failure;
+    return ReadOpened(fd, part);
 }
 
 FdbRead ReadFunctionFile(const std::string& path, FdbPart part) {

@@ -62,6 +62,13 @@ struct FdbRead {
 FdbRead ReadFunctionFile(const std::string& path, FdbPart part = FdbPart::Records);
 FdbRead ReadFunctionFileAt(int dirfd, const std::string& name, FdbPart part = FdbPart::Records);
 
+// The same read of name in the folder open as dirfd, for a name that folder's own listing
+// gave as a regular file: that stands for the check before opening, which saves a lookup
+// per file in a walk. Opening it is still non-blocking and the open file checked, in case
+// something else took its place since. No moved-aside folder is put back (the caller holds
+// the folder open).
+FdbRead ReadListedFunctionFile(int dirfd, const std::string& name, FdbPart part = FdbPart::Records);
+
 // The same checks of bytes already in memory (a Records read that keeps no bytes).
 FdbRead ParseFunctionBytes(std::string_view bytes);
 

@@ -1,11 +1,14 @@
 #include "search/FunctionSource.h"
 
+#include <utility>
+
 #include "records/FunctionFile.h"
 
 namespace kelvane {
 
-FunctionSource ReadFunctionSource(const std::string& filePath, bool withParameters) {
-    FdbRead read = ReadFunctionFile(filePath, withParameters ? FdbPart::Records : FdbPart::Header);
+namespace {
+
+FunctionSource SourceOf(FdbRead read, bool withParameters) {
     FunctionSource source;
     source.loaded = read.ok();
     if (source.loaded && withParameters)
@@ -15,6 +18,24 @@ FunctionSource ReadFunctionSource(const std::string& filePath, bool withParamete
     else
         source.problem = read.Reason();
     return source;
+}
+
+FdbPart PartFor(bool withParameters) {
+    return withParameters ? FdbPart::Records : FdbPart::Header;
+}
+
+}  // namespace
+
+FunctionSource ReadFunctionSource(const std::string& filePath, bool withParameters) {
+    return SourceOf(ReadFunctionFile(filePath, PartFor(withParameters)), withParameters);
+}
+
+FunctionSource ReadListedFunctionSource(int dirFd, const std::string& fileName,
+                                        const std::string& filePath, bool withParameters) {
+    FdbRead read = ReadListedFunctionFile(dirFd, fileName, PartFor(withParameters));
+    if (read.fault == FdbFault::Missing)
+        return ReadFunctionSource(filePath, withParameters);  // put back if moved aside
+    return SourceOf(std::move(read), withParameters);
 }
 
 }  // namespace kelvane

@@ -16,4 +16,9 @@ struct FunctionSource {
 
 FunctionSource ReadFunctionSource(const std::string& filePath, bool withParameters);
 
+// The same read of fileName in the folder open as dirFd, which its listing named as a
+// regular file; filePath is where the folder's walk found it, for a file gone since.
+FunctionSource ReadListedFunctionSource(int dirFd, const std::string& fileName,
+                                        const std::string& filePath, bool withParameters);
+
 }  // namespace kelvane

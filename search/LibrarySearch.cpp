@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <exception>
 #include <mutex>
@@ -126,10 +127,19 @@ public:
             return;
         }
         Count(&SearchCounters::searched, m_options, 1);
-        if (m_emitter.Stopped() || !IsFunctionFolderName(dir.name))
+    }
+
+    // A function folder is searched once listed: that tells whether its file is a regular
+    // file, which saves a look before opening it.
+    void Listed(const WalkDir& dir, const std::vector<std::string>& regularFiles) override {
+        if (Skipped(dir.depth) || m_emitter.Stopped() || !IsFunctionFolderName(dir.name))
             return;
-        m_out.Put(FunctionEvent(dir.path, std::string(dir.name), dir.id,
-                                CallablePath(dir.fd, dir.path), std::string()));
+        const std::string name(dir.name);
+        const std::string fileName = name + std::string(kFunctionFileExtension);
+        const bool listed =
+            std::find(regularFiles.begin(), regularFiles.end(), fileName) != regularFiles.end();
+        m_out.Put(FunctionEvent(dir.path, name, dir.id, CallablePath(dir.fd, dir.path),
+                                std::string(), listed ? dir.fd : -1));
     }
 
     void Repeated(const std::string&) override { Count(&SearchCounters::found, m_options, -1); }
@@ -167,16 +177,21 @@ public:
 
     // A function folder searched: its name, and its file as far as the query needs it.
     // folderProblem is why the folder itself could not be opened, if it could not.
+    // listedIn is the folder open, when its listing named the file as a regular file.
     Event FunctionEvent(const std::string& path, const std::string& name, const DirIdentity& owner,
-                        const std::string& callablePath, std::string folderProblem) const {
+                        const std::string& callablePath, std::string folderProblem,
+                        int listedIn = -1) const {
         Event event;
         event.owner = owner;
         event.function = true;
         FunctionSource source;
         const FunctionHeader* header = nullptr;
         if (m_matcher.NeedsFile() && folderProblem.empty()) {
-            source = ReadFunctionSource(GetFunctionFilePath(callablePath, name),
-                                        m_matcher.NeedsParameters());
+            const std::string filePath = GetFunctionFilePath(callablePath, name);
+            source = listedIn >= 0 ? ReadListedFunctionSource(
+                                         listedIn, name + std::string(kFunctionFileExtension),
+                                         filePath, m_matcher.NeedsParameters())
+                                   : ReadFunctionSource(filePath, m_matcher.NeedsParameters());
             if (source.loaded)
                 header = &source.record.header();
             else

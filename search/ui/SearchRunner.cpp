@@ -1,9 +1,30 @@
 #include "search/ui/SearchRunner.h"
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <mutex>
 #include <optional>
 #include <thread>
+
+namespace {
+
+// How much less the search's thread counts for the scheduler than the window's; changing
+// one's own thread that way needs no privilege.
+constexpr int kSearchNiceness = 10;
+
+// Relative, as nice(1) is, so a priority lowered already is never raised.
+void LowerThisThreadsPriority() {
+    const auto self = static_cast<id_t>(gettid());
+    errno = 0;
+    const int now = getpriority(PRIO_PROCESS, self);
+    if (errno == 0)
+        setpriority(PRIO_PROCESS, self, now + kSearchNiceness);  // the kernel caps it
+}
+
+}  // namespace
 
 struct CSearchRunner::Run : kelvane::SearchSink {
     std::atomic<bool> stop{false};
@@ -61,6 +82,9 @@ void CSearchRunner::Start(const std::string& start, const kelvane::SearchQuery& 
     m_last = run;
     Run& target = *run;
     run->thread = std::thread([&target, search = m_search, start, query, options] {
+        // The window comes first: on a busy machine the search would otherwise hold a
+        // core the window's thread waits for, and hits would be shown late.
+        LowerThisThreadsPriority();
         kelvane::SearchSummary summary = search(start, query, target, options);
         {
             std::lock_guard lock(target.mutex);

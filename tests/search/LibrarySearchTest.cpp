@@ -1,7 +1,10 @@
 #include "search/LibrarySearch.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <algorithm>
 
 #include "HostileTrees.h"
 #include "TestFiles.h"
@@ -236,4 +239,41 @@ TEST_F(LibrarySearchTest, oneGroup_linksOutOfItFollowed) {
     EXPECT_EQ(lines, (Lines{"Basic/Filter/Blur()\tname\t-1\tBlur()",
                             "Basic/Filter/up/Edge()\tdescription\t-1\tSobel EDGE detector, no "
                             "blur second line"}));
+}
+
+// The listing of a function folder stands for the look at its file before opening it:
+// only what it names a regular file is opened unlooked, never a FIFO, and a link to a
+// file is still followed.
+TEST_F(LibrarySearchTest, whatStandsAtTheFileNameIsReadOnlyWhenItIsARegularFile) {
+    using sample::WriteFunction;
+    ASSERT_TRUE(WriteFunction(home / "elsewhere", {"Target", 0, "linked file", {}}).ok());
+    MakeDirs(Lib("Odd/Linked()"));
+    symlink((home / "elsewhere/Target()/Target().fdb").c_str(),
+            Lib("Odd/Linked()/Linked().fdb").c_str());
+    MakeDirs(Lib("Odd/Fifo()"));
+    ASSERT_EQ(mkfifo(Lib("Odd/Fifo()/Fifo().fdb").c_str(), 0600), 0);
+    MakeDirs(Lib("Odd/Folder()/Folder().fdb"));
+    for (int threads : {1, 2}) {
+        SearchSummary summary;
+        EXPECT_EQ(Search(Query({"linked"}, kDescription), &summary, threads),
+                  Lines{"Odd/Linked()\tdescription\t-1\tlinked file"});
+        std::vector<std::string> reasons;
+        for (const SearchProblem& problem : summary.problems)
+            if (problem.path.find("/Odd/") != std::string::npos)
+                reasons.push_back(problem.path.substr(Lib("Odd/").size()) + ": " + problem.reason);
+        std::sort(reasons.begin(), reasons.end());
+        EXPECT_EQ(reasons, (Lines{"Fifo()/Fifo().fdb: is not a regular file",
+                                  "Folder()/Folder().fdb: is not a regular file"}));
+    }
+}
+
+// A group larger than one read of its entries: every function in it is found.
+TEST_F(LibrarySearchTest, aGroupOfMoreEntriesThanOneReadTakesIsListedWhole) {
+    constexpr int kFunctions = 600;  // of names near the longest: several reads
+    const std::string padding(200, 'p');
+    for (int i = 0; i < kFunctions; ++i)
+        MakeDirs(Lib("Wide/Many" + std::to_string(i) + padding + "()"));
+    SearchSummary summary;
+    EXPECT_EQ(Search(Query({"many"}, kName), &summary).size(), std::size_t{kFunctions});
+    EXPECT_EQ(summary.functions, 5 + kFunctions);
 }
