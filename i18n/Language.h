@@ -7,7 +7,7 @@
 
 namespace kelvane::i18n {
 
-// Korean: the seed's texts, and Korean for the program's own messages. English: all English.
+// Korean: the original program's texts, and Korean for Kelvane's own. English: all English.
 enum class Language { Korean, English };
 
 // The variables the messages locale is read from, so that tests can give their own.
@@ -29,7 +29,7 @@ struct LanguageChoice {
 
 // `option` is the text of --lang when given: "ko" or "en"; anything else is refused.
 // Without it the messages locale decides as gettext reads it: LC_ALL, else LC_MESSAGES,
-// else LANG; when that is C, POSIX or unset the seed's Korean, else the first entry of
+// else LANG; when that is C, POSIX or unset the original Korean, else the first entry of
 // LANGUAGE, else the locale itself, naming en or ko. en* is English; everything else is
 // Korean. Decided from the text alone, never from whether that locale is installed.
 LanguageChoice ChooseLanguage(std::optional<std::string_view> option,

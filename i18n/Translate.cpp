@@ -6,8 +6,8 @@
 
 namespace kelvane::i18n {
 
-const char* Tr(const char* source) {
-    if (!LanguageInUse() || !source || !*source)
+const char* Tr(const char* source, Texts texts) {
+    if (texts == Texts::Source || !LanguageInUse() || !source || !*source)
         return source;
     return dgettext(kTextDomain, source);
 }
@@ -43,6 +43,19 @@ std::string Fill(std::string_view sentence, std::initializer_list<Value> values)
 
 std::string Say(const char* source, std::initializer_list<Value> values) {
     return Fill(Tr(source), values);
+}
+
+std::string SayIn(Texts texts, const char* source, std::initializer_list<Value> values) {
+    return Fill(Tr(source, texts), values);
+}
+
+std::string SayPlural(const char* singular, const char* plural, unsigned long n,
+                      std::initializer_list<Value> values) {
+    const char* form = LanguageInUse() ? dngettext(kTextDomain, singular, plural, n)
+                                       : (n == 1 ? singular : plural);
+    const std::string count = std::to_string(n);
+    std::string filled = Fill(form, {{"n", count}});
+    return values.size() == 0 ? filled : Fill(filled, values);
 }
 
 }  // namespace kelvane::i18n

@@ -12,12 +12,15 @@
 #include <thread>
 #include <unordered_set>
 
+#include "i18n/Translate.h"
 #include "records/DirWalk.h"
 #include "records/LibraryPaths.h"
 #include "records/ReadReason.h"
 #include "search/FunctionSource.h"
 
 namespace kelvane {
+
+using i18n::Say;
 
 namespace {
 
@@ -77,7 +80,7 @@ private:
 };
 
 std::string CannotBeRead(int error) {
-    return "cannot be read: " + ReadErrnoReason(error);
+    return Say("cannot be read: {reason}", {{"reason", ReadErrnoReason(error)}});
 }
 
 bool VanishedError(int error) {

@@ -27,7 +27,7 @@ bool CheckFieldText(UiSeam& seam, QWidget* parent, const QString& text, const QS
     const kelvane::FieldFit fit =
         kelvane::FitField(stored, static_cast<std::size_t>(maxBytes), what.toStdString());
     if (!fit.cp949) {
-        seam.message(parent, QString::fromStdString(fit.tooLong ? fit.refusal + "." : fit.refusal));
+        seam.message(parent, QString::fromStdString(fit.refusal));
         return false;
     }
     return true;
