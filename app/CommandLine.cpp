@@ -102,9 +102,7 @@ WindowCommandLine ParseWindowCommandLine(const QStringList& arguments, bool leni
         result.message = QString::fromStdString(kelvane::i18n::MissingLanguageMessage());
     } else if (homeMissing) {
         result.action = WindowCommandLine::Action::UsageError;
-        result.message = QString::fromLatin1(kelvane::kHomeMissingMessage.data(),
-                                             kelvane::kHomeMissingMessage.size()) +
-                         QLatin1Char('.');
+        result.message = QString::fromStdString(kelvane::HomeMissingMessage());
     } else {
         result.home = homeDir;
     }

@@ -68,7 +68,7 @@ void CFinalPropertyPage::ReportCreated(const kelvane::CreationResult& result, bo
     if (const std::string gaps = kelvane::GenerationGapMessage(result.generation); !gaps.empty())
         lines << Text(gaps);
     if (launchSkipped)
-        lines << Text(std::string(kelvane::kEmptyProjectMessage));
+        lines << Text(kelvane::EmptyProjectMessage());
     if (!lines.isEmpty())
         m_seam.message(&m_wizard, lines.join(QLatin1Char('\n')));
 }
@@ -93,7 +93,7 @@ bool CFinalPropertyPage::validatePage() {
     if (!result.created()) {
         QString text = Text(result.message);
         if (result.outcome == CreationResult::Outcome::SaveFailed)
-            text = Text(std::string(kelvane::kFdbCreateErrorMessage)) + QStringLiteral("\n") + text;
+            text = Text(kelvane::FdbCreateErrorMessage()) + QStringLiteral("\n") + text;
         m_seam.message(&m_wizard, text);
         return false;
     }

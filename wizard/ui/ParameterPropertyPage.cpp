@@ -118,9 +118,8 @@ CParameterPropertyPage::CParameterPropertyPage(QWidget* parent)
     m_kinds->setColumnWidth(0, kTypeColumnWidth);
     m_kinds->setColumnWidth(1, kDescriptionColumnWidth);
     for (const kelvane::TypeInfo& type : kelvane::kParameterTypes) {
-        new QTreeWidgetItem(m_kinds,
-                            {QString::fromUtf8(type.name.data(), type.name.size()),
-                             QString::fromUtf8(type.description.data(), type.description.size())});
+        new QTreeWidgetItem(m_kinds, {QString::fromUtf8(type.name.data(), type.name.size()),
+                                      QString::fromStdString(kelvane::ShownDescription(type))});
     }
 
     QPushButton* inputUp = Button(tr(text::kUp), tr(text::kInputUpName), "1008");
