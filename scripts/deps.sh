@@ -15,6 +15,8 @@ case "${1:-}" in
         packages+=(clang libclang-rt-14-dev desktop-file-utils appstream man-db bash-completion)
         # The checks of exported references (HTML checker, JSON schema) and of git diffs.
         packages+=(tidy python3-jsonschema git)
+        # The check of the message catalogues.
+        packages+=(python3)
         ;;
     --screenshots)
         # Pictures of the HTML reference.

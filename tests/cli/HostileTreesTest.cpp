@@ -76,15 +76,15 @@ TEST_F(HostileTrees, linkWeb_eachFolderIsEnteredOnce) {
                   std::string::npos)
             << check.out;
     EXPECT_TRUE(
-        check.out.ends_with("1 function folder checked, 0 with problems\n"
-                            "2 links out of the folder checked not followed\n"))
+        check.out.ends_with("1 function folder checked, 0 with problems.\n"
+                            "2 links out of the folder checked were not followed.\n"))
         << check.out;
 
     // The same web inside the folder checked: each folder once, however many links lead there.
     MakeLinkWeb(Lib("Inner"), Lib("Inner/store"), kFolders);
     const CliRun inner = Run({"check", Lib("Inner")});
     EXPECT_EQ(inner.code, 0) << inner.out;
-    EXPECT_EQ(inner.out, "40 function folders checked, 0 with problems\n");
+    EXPECT_EQ(inner.out, "40 function folders checked, 0 with problems.\n");
 }
 
 TEST_F(HostileTrees, treeDeeperThanAPath_isWalkedWhole_orEndsWithAMessage) {
@@ -99,7 +99,7 @@ TEST_F(HostileTrees, treeDeeperThanAPath_isWalkedWhole_orEndsWithAMessage) {
     EXPECT_EQ(lines.back(), std::string(2 * (kDepth + 1), ' ') + "Bottom()");
     const CliRun check = Run({"check", Lib("Deep")});
     EXPECT_EQ(check.code, 0) << check.out;
-    EXPECT_EQ(check.out, "1 function folder checked, 0 with problems\n");
+    EXPECT_EQ(check.out, "1 function folder checked, 0 with problems.\n");
 
     // With fewer descriptors than levels the walk stops there, says so and fails.
     struct rlimit saved {};

@@ -6,27 +6,33 @@
 
 #include <string>
 
+#include "TestFiles.h"
+
 namespace {
 
-struct Run {
+struct Outcome {
     int code = -1;
-    std::string err;
+    std::string output;
 };
 
-// The program's standard error, with the locale variables given and no others.
-Run RunWithLocale(const std::string& locale, const std::string& args) {
-    const std::string command = "env -u LANGUAGE -u LC_ALL -u LC_MESSAGES -u LANG " + locale +
-                                " '" KELVANE_CLI "' " + args + " 2>&1 >/dev/null";
-    Run run;
+// What a shell command prints on standard output, and how it ends.
+Outcome Capture(const std::string& command) {
+    Outcome run;
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe)
         return run;
     char buffer[4096];
     while (std::size_t got = fread(buffer, 1, sizeof buffer, pipe))
-        run.err.append(buffer, got);
+        run.output.append(buffer, got);
     const int status = pclose(pipe);
     run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return run;
+}
+
+// The program's standard error, with the locale variables given and no others.
+Outcome RunWithLocale(const std::string& locale, const std::string& args) {
+    return Capture("env -u LANGUAGE -u LC_ALL -u LC_MESSAGES -u LANG " + locale +
+                   " '" KELVANE_CLI "' " + args + " 2>&1 >/dev/null");
 }
 
 TEST(LanguageRuns, UsageErrorsAndRefusalsInKoreanAndEnglish) {
@@ -62,10 +68,30 @@ TEST(LanguageRuns, UsageErrorsAndRefusalsInKoreanAndEnglish) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.locale) + " " + c.args);
-        const Run run = RunWithLocale(c.locale, c.args);
+        const Outcome run = RunWithLocale(c.locale, c.args);
         EXPECT_EQ(run.code, c.code);
-        EXPECT_EQ(run.err, c.err);
+        EXPECT_EQ(run.output, c.err);
     }
+}
+
+// What the program writes into files is the same whatever language it speaks: a new
+// function (name in Korean), and every form of export of a library with a damaged file.
+TEST(LanguageRuns, FilesWrittenAreTheSameInBothLanguages) {
+    TempDir dir;
+    std::string script;
+    for (const std::string language : {"ko", "en"}) {
+        const std::string cli = "'" KELVANE_CLI "' --lang " + language;
+        script += "mkdir -p " + language + "/lib/'Broken()' && cd " + language + " && " + cli +
+                  " create --location lib --name 흐림 --in 'int*' --out 'CMatrix*' >/dev/null && "
+                  "printf short > 'lib/Broken()/Broken().fdb' && { " +
+                  cli + " export lib >all.json; " + cli +
+                  " export --format html --output html lib; " + cli +
+                  " export --format markdown --output md lib; } 2>/dev/null; cd .. && ";
+    }
+    const std::string command = "cd '" + dir.path() + "' && " + script +
+                                "test -s en/md/functions/broken.md && diff -r ko en";
+    const Outcome run = Capture("(" + command + ") 2>&1");
+    EXPECT_EQ(run.code, 0) << run.output;
 }
 
 }  // namespace
