@@ -42,7 +42,7 @@ mkdir -p "$out"
 # -a: a free display number; the screen is large enough for the window, its popups and the
 # Find Function window beside it.
 xvfb-run -a -s "-screen 0 1280x1024x24" \
-    "$build/bin/kelvane_screenshot" --home "$build/bin" "$out"
+    "$build/bin/kelvane_screenshot" --home "$build/bin" "$out" --lang ko
 # The same in the English interface, in en/.
 mkdir -p "$out/en"
 xvfb-run -a -s "-screen 0 1280x1024x24" \
