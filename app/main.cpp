@@ -54,7 +54,8 @@ std::optional<kelvane::i18n::Language> Speak(QCoreApplication& app, const Window
 int AnswerWithoutWindow(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     Name(app);
-    Speak(app, ParseWindowCommandLine(app.arguments(), true));
+    if (!Speak(app, ParseWindowCommandLine(app.arguments(), true)))
+        return kExitUsage;
     // Again, now that the help speaks the language.
     const WindowCommandLine line = ParseWindowCommandLine(app.arguments(), true);
     std::fputs(line.message.toLocal8Bit().constData(), stdout);
