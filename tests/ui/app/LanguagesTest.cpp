@@ -312,8 +312,8 @@ INSTANTIATE_TEST_SUITE_P(BothLanguages, LanguagesTest,
                              return std::string(CatalogueLanguage(info.param));
                          });
 
-TEST(Languages, theEnglishInterfaceShowsNoKoreanAndTheKoreanOneNoOwnEnglish) {
-    // The seed's Korean texts have English beside them; our own English texts Korean.
+TEST(Languages, theEnglishCatalogueHoldsNoKoreanAndTheKoreanOneKeepsTheKoreanTexts) {
+    // The original's Korean texts have English beside them and stay as they are in Korean.
     const Catalogue english = ReadCatalogue(TsPath(Language::English));
     const Catalogue korean = ReadCatalogue(TsPath(Language::Korean));
     const QRegularExpression hangul(QStringLiteral("[\\x{AC00}-\\x{D7A3}]"));
@@ -323,7 +323,7 @@ TEST(Languages, theEnglishInterfaceShowsNoKoreanAndTheKoreanOneNoOwnEnglish) {
             EXPECT_FALSE(entry.translation.contains(hangul));
             const Entry& ko = korean.at(context).at(source);
             if (source.contains(hangul)) {
-                EXPECT_EQ(ko.translation, source);  // the seed's text exactly
+                EXPECT_EQ(ko.translation, source);  // the original's text exactly
             }
         }
 }
