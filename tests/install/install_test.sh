@@ -104,6 +104,13 @@ if [ -x "$prefix/bin/kelvane" ]; then
     set -e
     [ $code -eq 2 ] || fail "an unknown option exited $code"
     expect_in "no-such-option" "$err"
+    # The window's catalogues are installed and found: its help speaks the language chosen.
+    for language in ko en; do
+        [ -f "$data/locale/kelvane_$language.qm" ] || fail "no $language window catalogue installed"
+    done
+    expect_in "영상 처리 함수 라이브러리" "$("$prefix/bin/kelvane" --lang ko --help)"
+    expect_in "image-processing function library" \
+        "$(env -u LC_ALL -u LC_MESSAGES -u LANGUAGE LANG=en_US.UTF-8 "$prefix/bin/kelvane" --help)"
 
     desktop=("$prefix"/share/applications/*.desktop)
     metainfo=("$prefix"/share/metainfo/*.metainfo.xml)
