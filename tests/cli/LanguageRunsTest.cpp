@@ -101,7 +101,7 @@ TEST(LanguageRuns, AThirdLanguageIsACatalogue) {
     TempDir dir;
     const std::filesystem::path bin = dir / "bin";
     const std::filesystem::path locale = bin / KELVANE_DATA_FROM_BINARY / "locale";
-    std::filesystem::create_directories(bin);
+    std::filesystem::create_directories(locale);
     std::filesystem::copy_file(KELVANE_CLI, bin / "kelvane-cli");
     std::filesystem::copy(KELVANE_CATALOGUE_DIR, locale, std::filesystem::copy_options::recursive);
     std::filesystem::create_directories(locale / "de/LC_MESSAGES");

@@ -25,6 +25,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <set>
 #include <string>
 #include <vector>
@@ -50,6 +51,13 @@
 #include "wizard/ui/CodeWizard.h"
 
 using kelvane::i18n::Language;
+
+namespace kelvane::i18n {
+// Test names and failures show the code.
+void PrintTo(const Language& language, std::ostream* out) {
+    *out << language.code();
+}
+}  // namespace kelvane::i18n
 
 namespace {
 
