@@ -1,10 +1,10 @@
 #pragma once
 
+#include <string>
+
 #include "i18n/Language.h"
 
 class QCoreApplication;
-
-#include <string>
 
 // The widgets' texts and Qt's own (dialog buttons, file dialogs) in `language`, from the
 // program's catalogue in `dir` and Qt's, owned by the application. False when the program's
