@@ -99,7 +99,8 @@ WindowCommandLine ParseWindowCommandLine(const QStringList& arguments, bool leni
                              .arg(parser.positionalArguments().front());
     } else if (langMissing) {
         result.action = WindowCommandLine::Action::UsageError;
-        result.message = QString::fromStdString(kelvane::i18n::MissingLanguageMessage());
+        result.message = QString::fromStdString(kelvane::i18n::MissingLanguageMessage(
+            kelvane::i18n::InstalledLanguages(kelvane::i18n::Face::Window)));
     } else if (homeMissing) {
         result.action = WindowCommandLine::Action::UsageError;
         result.message = QString::fromStdString(kelvane::HomeMissingMessage());

@@ -82,15 +82,16 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     if ((argc != 4 && argc != 6) || QByteArray(argv[1]) != "--home" ||
         (argc == 6 && QByteArray(argv[4]) != "--lang")) {
-        std::fprintf(stderr, "usage: kelvane_screenshot --home DIR OUTPUT_DIR [--lang ko|en]\n");
+        std::fprintf(stderr, "usage: kelvane_screenshot --home DIR OUTPUT_DIR [--lang CODE]\n");
         return 2;
     }
     if (argc == 6) {
+        const auto installed = kelvane::i18n::InstalledLanguages(kelvane::i18n::Face::Window);
         const kelvane::i18n::LanguageChoice choice = kelvane::i18n::ChooseLanguage(
-            std::string_view(argv[5]), kelvane::i18n::LocaleVariables::OfProcess());
+            std::string_view(argv[5]), kelvane::i18n::LocaleVariables::OfProcess(), installed);
         if (!choice.ok()) {
             std::fprintf(stderr, "%s\n",
-                         kelvane::i18n::UnknownLanguageMessage(*choice.refused).c_str());
+                         kelvane::i18n::UnknownLanguageMessage(*choice.refused, installed).c_str());
             return 2;
         }
         kelvane::i18n::UseLanguage(choice.language);

@@ -6,12 +6,16 @@
 
 using kelvane::i18n::Language;
 
-const char* CatalogueLanguage(Language language) {
-    return language == Language::English ? "en" : "ko";
+const char* CatalogueLanguage(const Language& language) {
+    return language.code().c_str();
 }
 
-bool InstallTranslators(QCoreApplication& app, Language language) {
-    const QString suffix = QLatin1String(CatalogueLanguage(language));
+bool InstallTranslators(QCoreApplication& app, const Language& language) {
+    return InstallTranslators(app, language, kelvane::i18n::CatalogueDir());
+}
+
+bool InstallTranslators(QCoreApplication& app, const Language& language, const std::string& dir) {
+    const QString suffix = QString::fromStdString(language.code());
     // Qt's own first: a translator installed later is asked first.
     auto* qt = new QTranslator(&app);
     if (qt->load(QStringLiteral("qtbase_") + suffix,
@@ -20,8 +24,7 @@ bool InstallTranslators(QCoreApplication& app, Language language) {
     else
         delete qt;
     auto* own = new QTranslator(&app);
-    if (!own->load(QStringLiteral("kelvane_") + suffix,
-                   QString::fromStdString(kelvane::i18n::CatalogueDir()))) {
+    if (!own->load(QStringLiteral("kelvane_") + suffix, QString::fromStdString(dir))) {
         delete own;
         return false;
     }

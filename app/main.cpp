@@ -4,6 +4,7 @@
 #include <csignal>
 #include <cstdio>
 #include <optional>
+#include <vector>
 
 #include "app/CommandLine.h"
 #include "app/LibraryOffer.h"
@@ -38,13 +39,15 @@ void TellUsageError(const QString& message) {
 // The language of --lang, else of the messages locale, spoken from here on by the core and
 // the widgets. nullopt, with the reason on stderr, when --lang names no language we have.
 std::optional<kelvane::i18n::Language> Speak(QCoreApplication& app, const WindowCommandLine& line) {
-    const kelvane::i18n::LanguageChoice choice =
-        kelvane::i18n::ChooseLanguage(line.lang, kelvane::i18n::LocaleVariables::OfProcess());
+    const std::vector<kelvane::i18n::Language> installed =
+        kelvane::i18n::InstalledLanguages(kelvane::i18n::Face::Window);
+    const kelvane::i18n::LanguageChoice choice = kelvane::i18n::ChooseLanguage(
+        line.lang, kelvane::i18n::LocaleVariables::OfProcess(), installed);
     kelvane::i18n::UseLanguage(choice.language);
     InstallTranslators(app, choice.language);
     if (!choice.ok()) {
-        TellUsageError(
-            QString::fromStdString(kelvane::i18n::UnknownLanguageMessage(*choice.refused)));
+        TellUsageError(QString::fromStdString(
+            kelvane::i18n::UnknownLanguageMessage(*choice.refused, installed)));
         return std::nullopt;
     }
     return choice.language;

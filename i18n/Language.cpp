@@ -3,11 +3,13 @@
 #include <libintl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <climits>
 #include <clocale>
 #include <cstdlib>
 #include <filesystem>
+#include <mutex>
 
 #include "GeneratedBuildInfo.h"
 #include "i18n/Translate.h"
@@ -16,18 +18,26 @@ namespace kelvane::i18n {
 
 namespace {
 
-constexpr std::string_view kKoreanCode = "ko";
-constexpr std::string_view kEnglishCode = "en";
 constexpr const char* kLanguageVariable = "LANGUAGE";
 // The one locale every glibc has built in since 2.35, and the only one this program can
 // count on; gettext honours LANGUAGE in it, unlike in C and POSIX.
 constexpr const char* kBuiltInLocale = "C.UTF-8";
-// The catalogues' folder inside the program's data folder.
+// The catalogues' folder inside the program's data folder, and what each language has in it.
 constexpr std::string_view kCatalogueFolderName = "locale";
 constexpr const char* kCatalogueCodeset = "UTF-8";
+constexpr std::string_view kCoreCatalogue = "LC_MESSAGES/kelvane.mo";
+constexpr std::string_view kWindowCataloguePrefix = "kelvane_";
+constexpr std::string_view kWindowCatalogueSuffix = ".qm";
+// A language code: two or three lower-case letters, then optionally "_" and two capitals.
+constexpr std::size_t kShortestLanguage = 2;
+constexpr std::size_t kLongestLanguage = 3;
+constexpr std::size_t kTerritoryLength = 2;
+// The catalogues' folder holds a few dozen languages at most; a bigger one is not ours.
+constexpr std::size_t kMostEntriesRead = 4096;
 
 std::atomic<bool> g_inUse{false};
-std::atomic<Language> g_language{Language::Korean};
+std::mutex g_languageMutex;
+Language g_language = Language::Korean();
 // LANGUAGE as the program found it, for the programs it starts.
 std::optional<std::string> g_inheritedLanguage;
 
@@ -36,30 +46,38 @@ std::string Variable(const char* name) {
     return value ? value : "";
 }
 
-// True when `locale` names the language `code`: "en", "en_GB.UTF-8", "en@x", "en.UTF-8".
-bool Names(std::string_view locale, std::string_view code) {
-    if (!locale.starts_with(code))
-        return false;
-    if (locale.size() == code.size())
-        return true;
-    const char next = locale[code.size()];
-    return next == '_' || next == '.' || next == '@';
-}
-
 bool IsPlainC(std::string_view locale) {
     return locale.empty() || locale == "C" || locale == "POSIX";
 }
 
-std::optional<Language> Named(std::string_view locale) {
-    if (Names(locale, kEnglishCode))
-        return Language::English;
-    if (Names(locale, kKoreanCode))
-        return Language::Korean;
+bool AllIn(std::string_view text, char first, char last) {
+    return std::all_of(text.begin(), text.end(), [&](char c) { return c >= first && c <= last; });
+}
+
+bool IsFile(const std::filesystem::path& path) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(path, error);
+}
+
+// The installed language a locale names: "pt_BR.UTF-8@x" names pt_BR if installed, else pt.
+std::optional<Language> Named(std::string_view locale, const std::vector<Language>& installed) {
+    const std::string_view name = locale.substr(0, locale.find_first_of(".@"));
+    const std::string_view language = name.substr(0, name.find('_'));
+    for (std::string_view code : {name, language})
+        for (const Language& candidate : installed)
+            if (candidate.code() == code)
+                return candidate;
     return std::nullopt;
 }
 
-const char* CodeOf(Language language) {
-    return language == Language::English ? kEnglishCode.data() : kKoreanCode.data();
+// "ko", "ko or en", "ko, de or en" in the language in use.
+std::string ListOf(const std::vector<Language>& languages) {
+    std::string list;
+    for (std::size_t i = 0; i + 1 < languages.size(); ++i)
+        list += (i == 0 ? "" : ", ") + languages[i].code();
+    if (languages.size() < 2)
+        return languages.empty() ? list : languages.front().code();
+    return Say(N_("{list} or {last}"), {{"list", list}, {"last", languages.back().code()}});
 }
 
 std::string BinaryFolder() {
@@ -78,14 +96,54 @@ LocaleVariables LocaleVariables::OfProcess() {
     return {Variable("LANGUAGE"), Variable("LC_ALL"), Variable("LC_MESSAGES"), Variable("LANG")};
 }
 
+std::optional<Language> Language::FromCode(std::string_view code) {
+    const std::string_view language = code.substr(0, code.find('_'));
+    const std::string_view territory =
+        language.size() == code.size() ? std::string_view() : code.substr(language.size() + 1);
+    if (language.size() < kShortestLanguage || language.size() > kLongestLanguage ||
+        !AllIn(language, 'a', 'z'))
+        return std::nullopt;
+    if (language.size() != code.size() &&
+        (territory.size() != kTerritoryLength || !AllIn(territory, 'A', 'Z')))
+        return std::nullopt;
+    return Language(std::string(code));
+}
+
+std::vector<Language> InstalledLanguages(Face face, const std::string& dir) {
+    std::vector<Language> languages;
+    std::error_code error;
+    std::filesystem::directory_iterator entries(dir, error);
+    for (std::size_t read = 0;
+         !error && entries != std::filesystem::directory_iterator() && read < kMostEntriesRead;
+         entries.increment(error), ++read) {
+        const std::filesystem::path& path = entries->path();
+        const std::optional<Language> language = Language::FromCode(path.filename().string());
+        if (!language || *language == Language::Korean() || !IsFile(path / kCoreCatalogue))
+            continue;
+        const std::string window = std::string(kWindowCataloguePrefix) + language->code() +
+                                   std::string(kWindowCatalogueSuffix);
+        if (face == Face::Window && !IsFile(std::filesystem::path(dir) / window))
+            continue;
+        languages.push_back(*language);
+    }
+    std::sort(languages.begin(), languages.end(),
+              [](const Language& a, const Language& b) { return a.code() < b.code(); });
+    languages.insert(languages.begin(), Language::Korean());
+    return languages;
+}
+
+std::vector<Language> InstalledLanguages(Face face) {
+    return InstalledLanguages(face, CatalogueDir());
+}
+
 LanguageChoice ChooseLanguage(std::optional<std::string_view> option,
-                              const LocaleVariables& variables) {
+                              const LocaleVariables& variables,
+                              const std::vector<Language>& installed) {
     LanguageChoice choice;
     if (option) {
-        if (*option == kKoreanCode)
-            return {Language::Korean, std::nullopt};
-        if (*option == kEnglishCode)
-            return {Language::English, std::nullopt};
+        for (const Language& language : installed)
+            if (language.code() == *option)
+                return {language, std::nullopt};
         choice.refused = std::string(*option);
     }
     const std::string& locale = !variables.lcAll.empty()        ? variables.lcAll
@@ -97,23 +155,36 @@ LanguageChoice ChooseLanguage(std::optional<std::string_view> option,
     std::string_view list = variables.language;
     while (!list.empty()) {
         const std::size_t colon = list.find(':');
-        const std::string_view entry = list.substr(0, colon);
-        if (const auto named = Named(entry)) {
+        if (const auto named = Named(list.substr(0, colon), installed)) {
             choice.language = *named;
             return choice;
         }
         list = colon == std::string_view::npos ? std::string_view() : list.substr(colon + 1);
     }
-    choice.language = Named(locale).value_or(Language::Korean);
+    choice.language = Named(locale, installed).value_or(Language::Korean());
     return choice;
 }
 
+LanguageChoice ChooseLanguage(std::optional<std::string_view> option,
+                              const LocaleVariables& variables) {
+    return ChooseLanguage(option, variables, InstalledLanguages(Face::Core));
+}
+
+std::string UnknownLanguageMessage(std::string_view value, const std::vector<Language>& installed) {
+    return Say(N_("Unknown language \"{value}\"; choose {languages}."),
+               {{"value", value}, {"languages", ListOf(installed)}});
+}
+
 std::string UnknownLanguageMessage(std::string_view value) {
-    return Say(N_("Unknown language \"{value}\"; choose ko or en."), {{"value", value}});
+    return UnknownLanguageMessage(value, InstalledLanguages(Face::Core));
+}
+
+std::string MissingLanguageMessage(const std::vector<Language>& installed) {
+    return Say(N_("--lang needs a language: {languages}."), {{"languages", ListOf(installed)}});
 }
 
 std::string MissingLanguageMessage() {
-    return Say(N_("--lang needs a language: ko or en."));
+    return MissingLanguageMessage(InstalledLanguages(Face::Core));
 }
 
 LanguageOption ReadLanguageOption(const std::vector<std::string>& words, std::size_t at) {
@@ -140,7 +211,11 @@ LanguageOption ReadLanguageOption(const std::vector<std::string>& words, std::si
     return option;
 }
 
-void UseLanguage(Language language) {
+void UseLanguage(const Language& language) {
+    UseLanguage(language, CatalogueDir());
+}
+
+void UseLanguage(const Language& language, const std::string& dir) {
     if (!g_inUse.load()) {
         if (const char* inherited = std::getenv(kLanguageVariable))
             g_inheritedLanguage = inherited;
@@ -149,16 +224,19 @@ void UseLanguage(Language language) {
     const char* messages = std::setlocale(LC_MESSAGES, nullptr);
     if (!messages || IsPlainC(messages))
         std::setlocale(LC_MESSAGES, kBuiltInLocale);
-    setenv(kLanguageVariable, CodeOf(language), 1);
-    const std::string dir = CatalogueDir();
+    setenv(kLanguageVariable, language.code().c_str(), 1);
     bindtextdomain(kTextDomain, dir.c_str());
     bind_textdomain_codeset(kTextDomain, kCatalogueCodeset);
-    g_language.store(language);
+    {
+        const std::lock_guard lock(g_languageMutex);
+        g_language = language;
+    }
     g_inUse.store(true);
 }
 
 Language CurrentLanguage() {
-    return g_language.load();
+    const std::lock_guard lock(g_languageMutex);
+    return g_language;
 }
 
 bool LanguageInUse() {

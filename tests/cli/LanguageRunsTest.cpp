@@ -4,6 +4,7 @@
 #include <stdio.h>
 #include <sys/wait.h>
 
+#include <filesystem>
 #include <string>
 
 #include "TestFiles.h"
@@ -92,6 +93,49 @@ TEST(LanguageRuns, FilesWrittenAreTheSameInBothLanguages) {
                                 "test -s en/md/functions/broken.md && diff -r ko en";
     const Outcome run = Capture("(" + command + ") 2>&1");
     EXPECT_EQ(run.code, 0) << run.output;
+}
+
+// A third language is a catalogue dropped into the installed program's folder: the program,
+// copied with its catalogues, speaks it by --lang and by LANGUAGE and offers it when refusing.
+TEST(LanguageRuns, AThirdLanguageIsACatalogue) {
+    TempDir dir;
+    const std::filesystem::path bin = dir / "bin";
+    const std::filesystem::path locale = bin / KELVANE_DATA_FROM_BINARY / "locale";
+    std::filesystem::create_directories(locale);
+    std::filesystem::copy_file(KELVANE_CLI, bin / "kelvane-cli");
+    std::filesystem::copy(KELVANE_CATALOGUE_DIR, locale, std::filesystem::copy_options::recursive);
+    std::filesystem::create_directories(locale / "de/LC_MESSAGES");
+    WriteBytes(dir / "de.po",
+               "msgid \"\"\nmsgstr \"Content-Type: text/plain; charset=UTF-8\\n\"\n\n"
+               "msgid \"The tabs command takes no arguments.\"\n"
+               "msgstr \"Der Befehl tabs nimmt keine Argumente.\"\n");
+    ASSERT_EQ(
+        Capture("'" KELVANE_MSGFMT "' -o '" + (locale / "de/LC_MESSAGES/kelvane.mo").string() +
+                "' '" + (dir / "de.po") + "'")
+            .code,
+        0);
+
+    struct Case {
+        const char* locale;
+        const char* args;
+        const char* err;
+    };
+    const Case cases[] = {
+        {"", "--lang de tabs extra", "kelvane-cli: Der Befehl tabs nimmt keine Argumente.\n"},
+        {"LANG=C.UTF-8 LANGUAGE=de", "tabs extra",
+         "kelvane-cli: Der Befehl tabs nimmt keine Argumente.\n"},
+        {"LANG=de_DE.UTF-8", "tabs extra", "kelvane-cli: Der Befehl tabs nimmt keine Argumente.\n"},
+        {"LANG=en_US.UTF-8", "--lang fr tabs",
+         "kelvane-cli: Unknown language \"fr\"; choose ko, de or en.\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.locale) + " " + c.args);
+        const Outcome run =
+            Capture("env -u LANGUAGE -u LC_ALL -u LC_MESSAGES -u LANG " + std::string(c.locale) +
+                    " '" + (bin / "kelvane-cli").string() + "' " + c.args + " 2>&1 >/dev/null");
+        EXPECT_EQ(run.code, 2);
+        EXPECT_EQ(run.output.substr(0, run.output.find('\n') + 1), c.err);
+    }
 }
 
 }  // namespace

@@ -2,10 +2,12 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "TestFiles.h"
 #include "i18n/Language.h"
 #include "i18n/Translate.h"
 #include "records/FileOps.h"
@@ -25,26 +27,26 @@ TEST(ChooseLanguage, OptionFirstThenTheMessagesLocaleAsGettextReadsIt) {
         bool refused = false;
     };
     const Case cases[] = {
-        {std::nullopt, {}, Language::Korean},
-        {std::nullopt, {"", "", "", "en_US.UTF-8"}, Language::English},
-        {std::nullopt, {"", "", "", "en"}, Language::English},
-        {std::nullopt, {"", "", "", "ko_KR.UTF-8"}, Language::Korean},
-        {std::nullopt, {"", "", "", "de_DE.UTF-8"}, Language::Korean},
-        {std::nullopt, {"", "", "", "eng"}, Language::Korean},
-        {std::nullopt, {"", "C.UTF-8", "", "en_US.UTF-8"}, Language::Korean},
-        {std::nullopt, {"", "", "en_GB", "ko_KR.UTF-8"}, Language::English},
-        {std::nullopt, {"", "ko_KR.UTF-8", "en_GB", ""}, Language::Korean},
+        {std::nullopt, {}, Language::Korean()},
+        {std::nullopt, {"", "", "", "en_US.UTF-8"}, Language("en")},
+        {std::nullopt, {"", "", "", "en"}, Language("en")},
+        {std::nullopt, {"", "", "", "ko_KR.UTF-8"}, Language::Korean()},
+        {std::nullopt, {"", "", "", "de_DE.UTF-8"}, Language::Korean()},
+        {std::nullopt, {"", "", "", "eng"}, Language::Korean()},
+        {std::nullopt, {"", "C.UTF-8", "", "en_US.UTF-8"}, Language::Korean()},
+        {std::nullopt, {"", "", "en_GB", "ko_KR.UTF-8"}, Language("en")},
+        {std::nullopt, {"", "ko_KR.UTF-8", "en_GB", ""}, Language::Korean()},
         // LANGUAGE counts only where the locale is not C or POSIX, as in gettext.
-        {std::nullopt, {"en", "", "", ""}, Language::Korean},
-        {std::nullopt, {"en", "POSIX", "", ""}, Language::Korean},
-        {std::nullopt, {"en", "C.UTF-8", "", ""}, Language::English},
-        {std::nullopt, {"fr:en_GB:ko", "", "", "ko_KR.UTF-8"}, Language::English},
-        {std::nullopt, {"fr:de", "", "", "en_US.UTF-8"}, Language::English},
-        {"ko", {"", "", "", "en_US.UTF-8"}, Language::Korean},
-        {"en", {}, Language::English},
+        {std::nullopt, {"en", "", "", ""}, Language::Korean()},
+        {std::nullopt, {"en", "POSIX", "", ""}, Language::Korean()},
+        {std::nullopt, {"en", "C.UTF-8", "", ""}, Language("en")},
+        {std::nullopt, {"fr:en_GB:ko", "", "", "ko_KR.UTF-8"}, Language("en")},
+        {std::nullopt, {"fr:de", "", "", "en_US.UTF-8"}, Language("en")},
+        {"ko", {"", "", "", "en_US.UTF-8"}, Language::Korean()},
+        {"en", {}, Language("en")},
         // A value naming no language is refused; the locale still decides the language.
-        {"EN", {"", "", "", "en_US.UTF-8"}, Language::English, true},
-        {"", {}, Language::Korean, true},
+        {"EN", {"", "", "", "en_US.UTF-8"}, Language("en"), true},
+        {"", {}, Language::Korean(), true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.option.value_or("(none)") + " " + c.variables.language + "|" +
@@ -85,8 +87,8 @@ TEST(Catalogues, SourceTextsUntilALanguageIsChosen) {
 // the binaries and speak the language chosen; what a file keeps stays the source text.
 TEST(Catalogues, EnglishTranslatesTheKoreanTexts) {
     unsetenv("LANGUAGE");
-    kelvane::i18n::UseLanguage(Language::English);
-    EXPECT_EQ(kelvane::i18n::CurrentLanguage(), Language::English);
+    kelvane::i18n::UseLanguage(Language("en"));
+    EXPECT_EQ(kelvane::i18n::CurrentLanguage(), Language("en"));
     EXPECT_STREQ(kelvane::i18n::Tr(kelvane::kFdbCreateErrorMessage.data()),
                  "Could not create the function file");
     EXPECT_EQ(kelvane::ErrnoReason(ENOSPC), "the disk is full");
@@ -100,7 +102,7 @@ TEST(Catalogues, EnglishTranslatesTheKoreanTexts) {
 
 TEST(Catalogues, KoreanTranslatesTheProgramsOwnMessages) {
     setenv("LANGUAGE", "de", 1);
-    kelvane::i18n::UseLanguage(Language::Korean);
+    kelvane::i18n::UseLanguage(Language::Korean());
     EXPECT_STREQ(kelvane::i18n::Tr(kelvane::kFdbCreateErrorMessage.data()), "fdb 파일 생성 에러");
     EXPECT_EQ(kelvane::ErrnoReason(ENOSPC), "디스크가 가득 찼음");
     EXPECT_EQ(kelvane::i18n::SayPlural("{n} folder could not be read.",
@@ -109,6 +111,69 @@ TEST(Catalogues, KoreanTranslatesTheProgramsOwnMessages) {
     const auto restore = kelvane::i18n::EnvironmentForChildren();
     ASSERT_EQ(restore.size(), 1u);
     EXPECT_EQ(restore[0].value, std::optional<std::string>("de"));
+}
+
+// A language is its catalogues: any code whose catalogues are there is chosen like en, and
+// one whose are not falls back as before.
+TEST(ChooseLanguage, AnyInstalledLanguageByItsCode) {
+    const std::vector<Language> installed = {Language::Korean(), Language("de"), Language("en"),
+                                             Language("pt_BR")};
+    struct Case {
+        std::optional<std::string> option;
+        LocaleVariables variables;  // LANGUAGE, LC_ALL, LC_MESSAGES, LANG
+        const char* expected;
+        bool refused = false;
+    };
+    const Case cases[] = {
+        {"de", {}, "de"},
+        {"pt_BR", {}, "pt_BR"},
+        {std::nullopt, {"de", "", "", "C.UTF-8"}, "de"},
+        {std::nullopt, {"fr:de:en", "", "", "en_US.UTF-8"}, "de"},
+        {std::nullopt, {"de", "", "", ""}, "ko"},
+        {std::nullopt, {"", "", "", "de_AT.UTF-8@euro"}, "de"},
+        {std::nullopt, {"", "", "", "pt_BR.UTF-8"}, "pt_BR"},
+        {std::nullopt, {"", "", "", "pt_PT.UTF-8"}, "ko"},
+        {std::nullopt, {"", "", "", "fr_FR.UTF-8"}, "ko"},
+        {"fr", {"", "", "", "de_DE.UTF-8"}, "de", true},
+        {"de_DE", {}, "ko", true},
+        {"../de", {}, "ko", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.option.value_or("(none)") + " " + c.variables.language + "|" +
+                     c.variables.lcAll + "|" + c.variables.lcMessages + "|" + c.variables.lang);
+        const auto choice = ChooseLanguage(c.option, c.variables, installed);
+        EXPECT_EQ(choice.language.code(), c.expected);
+        EXPECT_EQ(!choice.ok(), c.refused);
+    }
+    EXPECT_EQ(kelvane::i18n::UnknownLanguageMessage("fr", installed),
+              "Unknown language \"fr\"; choose ko, de, en or pt_BR.");
+    EXPECT_EQ(kelvane::i18n::MissingLanguageMessage({Language::Korean()}),
+              "--lang needs a language: ko.");
+}
+
+// What is installed is what the catalogues' folder holds: for the window, both catalogues.
+TEST(InstalledLanguages, TheCodesWhoseCataloguesAreThere) {
+    using kelvane::i18n::Face;
+    using kelvane::i18n::InstalledLanguages;
+    TempDir dir;
+    for (const char* code : {"en", "de", "x1", "fr"})
+        std::filesystem::create_directories(dir / code + "/LC_MESSAGES");
+    for (const char* code : {"en", "de", "x1"})
+        WriteBytes(dir / code + "/LC_MESSAGES/kelvane.mo", "");
+    for (const char* code : {"en", "fr"})
+        WriteBytes(dir / "kelvane_" + code + ".qm", "");
+    const auto codes = [](const std::vector<Language>& languages) {
+        std::vector<std::string> found;
+        for (const Language& language : languages)
+            found.push_back(language.code());
+        return found;
+    };
+    EXPECT_EQ(codes(InstalledLanguages(Face::Core, dir.path())),
+              (std::vector<std::string>{"ko", "de", "en"}));
+    EXPECT_EQ(codes(InstalledLanguages(Face::Window, dir.path())),
+              (std::vector<std::string>{"ko", "en"}));
+    EXPECT_EQ(codes(InstalledLanguages(Face::Core, dir / "missing")),
+              (std::vector<std::string>{"ko"}));
 }
 
 }  // namespace

@@ -24,7 +24,11 @@
 #include <QXmlStreamReader>
 #include <map>
 #include <memory>
+#include <optional>
+#include <ostream>
 #include <set>
+#include <string>
+#include <vector>
 
 #include "FakeSeam.h"
 #include "TestFiles.h"
@@ -47,6 +51,13 @@
 #include "wizard/ui/CodeWizard.h"
 
 using kelvane::i18n::Language;
+
+namespace kelvane::i18n {
+// Test names and failures show the code.
+void PrintTo(const Language& language, std::ostream* out) {
+    *out << language.code();
+}
+}  // namespace kelvane::i18n
 
 namespace {
 
@@ -307,15 +318,15 @@ TEST_P(LanguagesTest, everyTextShownHasAnEntryInTheLanguagesCatalogue) {
 }
 
 INSTANTIATE_TEST_SUITE_P(BothLanguages, LanguagesTest,
-                         ::testing::Values(Language::Korean, Language::English),
+                         ::testing::Values(Language::Korean(), Language("en")),
                          [](const auto& info) {
                              return std::string(CatalogueLanguage(info.param));
                          });
 
 TEST(Languages, theEnglishCatalogueHoldsNoKoreanAndTheKoreanOneKeepsTheKoreanTexts) {
     // The original's Korean texts have English beside them and stay as they are in Korean.
-    const Catalogue english = ReadCatalogue(TsPath(Language::English));
-    const Catalogue korean = ReadCatalogue(TsPath(Language::Korean));
+    const Catalogue english = ReadCatalogue(TsPath(Language("en")));
+    const Catalogue korean = ReadCatalogue(TsPath(Language::Korean()));
     const QRegularExpression hangul(QStringLiteral("[\\x{AC00}-\\x{D7A3}]"));
     for (const auto& [context, messages] : english)
         for (const auto& [source, entry] : messages) {
@@ -337,7 +348,7 @@ TEST(Languages, theCataloguesHoldEveryTextOfTheSourcesAndNothingElse) {
     for (const QString& dir : QStringLiteral(KELVANE_WIDGET_DIRS).split(QLatin1Char(',')))
         arguments << QStringLiteral(KELVANE_SOURCE_DIR "/") + dir;
     arguments << QStringLiteral("-ts");
-    for (Language language : {Language::Korean, Language::English}) {
+    for (Language language : {Language::Korean(), Language("en")}) {
         const QString copy = scratch.filePath(QFileInfo(TsPath(language)).fileName());
         ASSERT_TRUE(QFile::copy(TsPath(language), copy));
         arguments << copy;
@@ -347,7 +358,7 @@ TEST(Languages, theCataloguesHoldEveryTextOfTheSourcesAndNothingElse) {
     ASSERT_TRUE(lupdate.waitForFinished(60000));
     ASSERT_EQ(lupdate.exitCode(), 0) << lupdate.readAllStandardError().toStdString();
 
-    for (Language language : {Language::Korean, Language::English}) {
+    for (Language language : {Language::Korean(), Language("en")}) {
         SCOPED_TRACE(CatalogueLanguage(language));
         const Catalogue kept = ReadCatalogue(TsPath(language));
         const Catalogue fresh =
@@ -365,4 +376,45 @@ TEST(Languages, theCataloguesHoldEveryTextOfTheSourcesAndNothingElse) {
         EXPECT_EQ(freshTexts, keptTexts);
         EXPECT_EQ(unfinished, std::set<std::string>{});
     }
+}
+
+// A third language for the window is its two catalogues in the catalogues' folder: it is
+// offered, chosen by the locale and spoken, with nothing else changed.
+TEST(Languages, aThirdLanguageIsItsCatalogues) {
+    using kelvane::i18n::Face;
+    using kelvane::i18n::InstalledLanguages;
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::string folder = QFile::encodeName(dir.path()).toStdString();
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("de/LC_MESSAGES")));
+    WriteBytes(folder + "/de/LC_MESSAGES/kelvane.mo", "");
+    // The core's catalogue alone is not enough for the window.
+    EXPECT_EQ(InstalledLanguages(Face::Window, folder), std::vector{Language::Korean()});
+
+    const QString ts = dir.filePath(QStringLiteral("kelvane_de.ts"));
+    WriteBytes(QFile::encodeName(ts).toStdString(),
+               "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<!DOCTYPE TS>\n"
+               "<TS version=\"2.1\" language=\"de\"><context><name>CommandLine</name>"
+               "<message><source>Try 'kelvane --help'.</source>"
+               "<translation>Siehe 'kelvane --help'.</translation></message>"
+               "</context></TS>\n");
+    QProcess lrelease;
+    lrelease.start(QStringLiteral(KELVANE_LRELEASE), {QStringLiteral("-silent"), ts});
+    ASSERT_TRUE(lrelease.waitForFinished(60000));
+    ASSERT_EQ(lrelease.exitCode(), 0) << lrelease.readAllStandardError().toStdString();
+    const std::vector<Language> installed = InstalledLanguages(Face::Window, folder);
+    EXPECT_EQ(installed, (std::vector{Language::Korean(), Language("de")}));
+
+    const auto choice =
+        kelvane::i18n::ChooseLanguage(std::nullopt, {"de", "", "", "C.UTF-8"}, installed);
+    EXPECT_EQ(choice.language, Language("de"));
+    const auto before = QCoreApplication::instance()->findChildren<QTranslator*>();
+    ASSERT_TRUE(InstallTranslators(*QCoreApplication::instance(), choice.language, folder));
+    EXPECT_EQ(QCoreApplication::translate("CommandLine", "Try 'kelvane --help'."),
+              QStringLiteral("Siehe 'kelvane --help'."));
+    for (QTranslator* translator : QCoreApplication::instance()->findChildren<QTranslator*>())
+        if (!before.contains(translator))
+            delete translator;
+    EXPECT_EQ(kelvane::i18n::ChooseLanguage("en", {}, installed).refused,
+              std::optional<std::string>("en"));
 }
