@@ -69,6 +69,7 @@ struct Case {
     kelvane::SearchQuery query;
     std::vector<std::string> expected;  // sorted folders
     std::vector<double> one, two, cli;
+    std::vector<double> alone;  // one thread, each file read on its own
 };
 
 // A query and the folders whose function matches it, from what the generator wrote (the
@@ -87,10 +88,11 @@ Case MakeCase(std::string what, kelvane::SearchQuery query,
 }
 
 // One search; aborts unless it found exactly the expected functions, each once.
-double TimeSearch(const std::string& root, const Case& c, int threads) {
+double TimeSearch(const std::string& root, const Case& c, int threads, bool readAhead = true) {
     Paths paths;
     kelvane::SearchOptions options;
     options.threads = threads;
+    options.readAhead = readAhead;
     const auto start = Clock::now();
     const kelvane::SearchSummary summary = kelvane::SearchLibrary(root, c.query, paths, options);
     const double ms = Ms(start);
@@ -98,6 +100,11 @@ double TimeSearch(const std::string& root, const Case& c, int threads) {
     if (paths.folders != c.expected || summary.unreadableFiles != 0) {
         std::fprintf(stderr, "%s with %d threads: %zu hits, %zu expected\n", c.what.c_str(),
                      threads, paths.folders.size(), c.expected.size());
+        std::vector<std::string> missing;
+        std::set_difference(c.expected.begin(), c.expected.end(), paths.folders.begin(),
+                            paths.folders.end(), std::back_inserter(missing));
+        for (std::size_t i = 0; i < missing.size() && i < 5; ++i)
+            std::fprintf(stderr, "  not found: %s\n", missing[i].c_str());
         std::exit(1);
     }
     return ms;
@@ -172,6 +179,7 @@ int main(int argc, char** argv) {
             c->one.push_back(TimeSearch(root, *c, 1));
             c->two.push_back(TimeSearch(root, *c, 2));
         }
+        description.alone.push_back(TimeSearch(root, description, 1, false));
         description.cli.push_back(TimeCli(dir, description, cliWords));
     }
     const double w = Median(whole), h = Median(headers);
@@ -187,6 +195,9 @@ int main(int argc, char** argv) {
         std::printf("  %-44s %8.1f ms  %.2f of the whole-file floor, %.2f of the header floor\n",
                     "two threads", two, two / w, two / h);
     }
+    const double alone = Median(description.alone);
+    std::printf("search %-32s\n  %-44s %8.1f ms  %.2f of the whole-file floor\n",
+                description.what.c_str(), "one thread, no files read ahead", alone, alone / w);
     const double cli = Median(description.cli);
     std::printf(
         "kelvane-cli search --field description edge %8.1f ms  %.2f of the whole-file floor\n", cli,

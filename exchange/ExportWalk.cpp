@@ -9,6 +9,7 @@
 #include "exchange/FunctionSource.h"
 #include "records/DirWalk.h"
 #include "records/LibraryPaths.h"
+#include "records/ReadAhead.h"
 #include "records/ReadReason.h"
 #include "records/TextCodec.h"
 
@@ -55,7 +56,13 @@ public:
         if (LibraryTreeChild(name, m_startIsRoot && parent.depth == 0) == TreeItemKind::Hidden)
             return false;
         m_pending = {true, m_open[static_cast<std::size_t>(parent.depth)], name};
+        m_parent = {parent.id, parent.fd, parent.depth};
         return true;
+    }
+
+    void ListedSubdirectories(const WalkDir& dir, const std::vector<Subdirectory>& found) override {
+        if (m_status)
+            m_readAhead.Listed(dir, found);
     }
 
     void Entered(const WalkDir& dir) override {
@@ -85,10 +92,15 @@ public:
         const bool listed =
             std::find(regularFiles.begin(), regularFiles.end(),
                       name + std::string(kFunctionFileExtension)) != regularFiles.end();
+        const std::string* bytes =
+            listed && dir.depth > 0 && m_parent.depth == dir.depth - 1
+                ? m_readAhead.Take(m_parent.id, m_parent.fd, m_parent.depth, name)
+                : nullptr;
         FunctionRecord record;
         std::string problem;
-        if (!(listed ? ReadListedFunctionAt(dir.fd, dir.path, name, record, problem)
-                     : ReadFunctionAt(dir.fd, dir.path, name, record, problem))) {
+        if (!(bytes    ? ReadFunctionBytes(*bytes, record, problem)
+              : listed ? ReadListedFunctionAt(dir.fd, dir.path, name, record, problem)
+                       : ReadFunctionAt(dir.fd, dir.path, name, record, problem))) {
             node.problem = std::move(problem);
             ++m_tree.unreadable;
             Deliver(index, nullptr);
@@ -197,6 +209,12 @@ private:
     std::vector<int> m_open;  // the node of the folder open at each depth
     int m_lastEntered = -1;
     ExportNamer m_namer;
+    struct {
+        DirIdentity id;
+        int fd = -1;
+        int depth = -1;
+    } m_parent;  // of the folder Found last
+    FunctionReadAhead m_readAhead;
 };
 
 }  // namespace

@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ ccache pkg-config qt6-base-dev qt6-base-dev-tools qt6-svg-dev
-          nlohmann-json3-dev libgl-dev libgtest-dev libgmock-dev fonts-nanum xvfb xauth time)
+          nlohmann-json3-dev liburing-dev libgl-dev libgtest-dev libgmock-dev fonts-nanum xvfb xauth time)
 case "${1:-}" in
     --tests)
         # The fuzz build, and the checks of the installed desktop entry, metainfo,
