@@ -129,10 +129,6 @@ struct FunctionReadAhead::Group {
 FunctionReadAhead::FunctionReadAhead() : m_ring(std::make_unique<Ring>()) {}
 FunctionReadAhead::~FunctionReadAhead() = default;
 
-bool FunctionReadAhead::Available() {
-    return Ring().ready;
-}
-
 void FunctionReadAhead::EnableForTesting(bool enabled) {
     g_disabled.store(!enabled, std::memory_order_relaxed);
 }

@@ -33,8 +33,6 @@ public:
     const std::string* Take(const DirIdentity& parent, int parentFd, int parentDepth,
                             std::string_view folderName);
 
-    // Whether this process can read ahead at all.
-    static bool Available();
     // For tests: whether read-aheads made from now on in this process may read ahead.
     static void EnableForTesting(bool enabled);
 
