@@ -8,7 +8,7 @@
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("100"));
-    setWindowTitle(QStringLiteral("About Kelvane v1.0"));
+    setWindowTitle(tr("About Kelvane v1.0"));
     const DialogUnits du(fontMetrics());
 
     auto* icon = new QLabel(this);
@@ -17,13 +17,13 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     icon->setPixmap(icons::Application().pixmap(32, 32));
     icon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    auto* text = new QLabel(QStringLiteral("KLV Version 1.0"), this);
+    auto* text = new QLabel(tr("KLV Version 1.0"), this);
     text->setObjectName(QStringLiteral("version"));
     text->setTextFormat(Qt::PlainText);
     const QRect textRect = du.Rect(40, 10, 119, 8);
     text->setGeometry(textRect.adjusted(0, 0, 0, fontMetrics().height() - textRect.height()));
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    auto* ok = new QPushButton(tr("OK"), this);
     ok->setObjectName(QStringLiteral("1"));
     ok->setDefault(true);
     ok->setGeometry(du.Rect(178, 7, 50, 14));

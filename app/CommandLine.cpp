@@ -1,17 +1,20 @@
 #include "app/CommandLine.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QFile>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "i18n/Language.h"
 #include "records/BuildInfo.h"
 #include "records/ProgramFolders.h"
 
 namespace {
 
-const char* const kDescription =
+const char* const kDescription = QT_TRANSLATE_NOOP(
+    "CommandLine",
     "Keeps and creates the functions of an image-processing function library.\n"
     "\n"
     "The library (FunctionLibrary), the project skeleton (Skel/Dll) and the class\n"
@@ -20,7 +23,7 @@ const char* const kDescription =
     "FunctionLibrary or Skel; else $XDG_DATA_HOME/kelvane (default ~/.local/share/kelvane)\n"
     "for the library, with the skeleton and class library from there when present and\n"
     "else as installed. Qt's own options, such as -platform and -style, work as in\n"
-    "any Qt program.";
+    "any Qt program.");
 
 constexpr const char* kHelpWords[] = {"--help", "-h", "-?", "--help-all", "--version", "-v"};
 
@@ -28,38 +31,56 @@ constexpr const char* kHelpWords[] = {"--help", "-h", "-?", "--help-all", "--ver
 
 WindowCommandLine ParseWindowCommandLine(const QStringList& arguments, bool lenient) {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QString::fromLatin1(kDescription));
+    parser.setApplicationDescription(QCoreApplication::translate("CommandLine", kDescription));
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption home(
         QStringLiteral("home"),
-        QStringLiteral("Use DIR/FunctionLibrary, DIR/Skel/Dll and DIR/ClassLibrary."),
+        QCoreApplication::translate("CommandLine",
+                                    "Use DIR/FunctionLibrary, DIR/Skel/Dll and DIR/ClassLibrary."),
         QStringLiteral("DIR"));
     parser.addOption(home);
+    const QCommandLineOption lang(
+        QStringLiteral("lang"),
+        QCoreApplication::translate("CommandLine",
+                                    "Show the window in LANG: ko (the Korean texts) or en "
+                                    "(English); else as the messages locale says."),
+        QStringLiteral("LANG"));
+    parser.addOption(lang);
 
-    // --home is read by the rule kelvane-cli uses; the parser still lists it in the help.
+    // --home and --lang are read by the rules kelvane-cli uses; the parser still lists them
+    // in the help.
     std::vector<std::string> words;
     for (const QString& argument : arguments)
         words.push_back(QFile::encodeName(argument).toStdString());
     QStringList rest;
+    WindowCommandLine result;
     QString homeDir;
     bool homeMissing = false;
+    bool langMissing = false;
     bool optionsEnded = false;
     for (std::size_t i = 0; i < words.size();) {
         optionsEnded = optionsEnded || words[i] == "--";
-        const kelvane::HomeOption option =
-            i == 0 || optionsEnded ? kelvane::HomeOption{} : kelvane::ReadHomeOption(words, i);
-        if (option.used == 0) {
+        const bool options = i != 0 && !optionsEnded;
+        if (const kelvane::HomeOption option =
+                options ? kelvane::ReadHomeOption(words, i) : kelvane::HomeOption{};
+            option.used != 0) {
+            homeMissing = option.missing();
+            homeDir = QFile::decodeName(QByteArray::fromStdString(option.dir));
+            i += option.used;
+        } else if (const kelvane::i18n::LanguageOption language =
+                       options ? kelvane::i18n::ReadLanguageOption(words, i)
+                               : kelvane::i18n::LanguageOption{};
+                   language.used != 0) {
+            langMissing = language.lastWord;
+            result.lang = language.value;
+            i += language.used;
+        } else {
             rest << arguments[static_cast<qsizetype>(i++)];
-            continue;
         }
-        homeMissing = option.missing();
-        homeDir = QFile::decodeName(QByteArray::fromStdString(option.dir));
-        i += option.used;
     }
 
-    WindowCommandLine result;
     const bool parsed = parser.parse(rest);
     if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
         result.action = WindowCommandLine::Action::Help;
@@ -74,13 +95,14 @@ WindowCommandLine ParseWindowCommandLine(const QStringList& arguments, bool leni
         result.message = parser.errorText();
     } else if (!parser.positionalArguments().isEmpty() && !lenient) {
         result.action = WindowCommandLine::Action::UsageError;
-        result.message =
-            QStringLiteral("unexpected argument '%1'.").arg(parser.positionalArguments().front());
+        result.message = QCoreApplication::translate("CommandLine", "Unexpected argument '%1'.")
+                             .arg(parser.positionalArguments().front());
+    } else if (langMissing) {
+        result.action = WindowCommandLine::Action::UsageError;
+        result.message = QString::fromStdString(kelvane::i18n::MissingLanguageMessage());
     } else if (homeMissing) {
         result.action = WindowCommandLine::Action::UsageError;
-        result.message = QString::fromLatin1(kelvane::kHomeMissingMessage.data(),
-                                             kelvane::kHomeMissingMessage.size()) +
-                         QLatin1Char('.');
+        result.message = QString::fromStdString(kelvane::HomeMissingMessage());
     } else {
         result.home = homeDir;
     }

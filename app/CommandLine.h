@@ -2,15 +2,18 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
+#include <string>
 
-// The window's own command line: --help, --version and --home DIR. Qt's own options
+// The window's own command line: --help, --version, --home DIR and --lang LANG. Qt's own options
 // (-platform, -style, ...) are taken out by QApplication before these are parsed.
 struct WindowCommandLine {
     enum class Action { Run, Help, Version, UsageError };
 
     Action action = Action::Run;
-    QString home;     // --home DIR, empty when not given
-    QString message;  // the help, the version, or what was wrong
+    QString home;                     // --home DIR, empty when not given
+    std::optional<std::string> lang;  // --lang LANG as given, to be chosen from
+    QString message;                  // the help, the version, or what was wrong
 };
 
 // arguments[0] is the program. With lenient set, options it does not know are passed

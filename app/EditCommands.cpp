@@ -50,6 +50,16 @@ int RowIndex(QTreeWidgetItem* item) {
     return parent ? parent->indexOfChild(item) : -1;
 }
 
+// A path as the user reads it.
+QString FromPath(const std::string& path) {
+    return QString::fromStdString(DisplayPath(path));
+}
+
+QString NoFunctionShown() {
+    return QCoreApplication::translate(
+        "EditCommands", "No function is shown; select a function in the library first.");
+}
+
 QString ItemText(QTreeWidgetItem* item) {
     return item ? item->text(0) : QString();
 }
@@ -84,7 +94,7 @@ bool ValueSelected(CMainFrame& frame) {
 bool LoadShown(CMainFrame& frame, FunctionEdit& edit) {
     const CFuncInfoTreeCtrl& tree = InfoTree(frame);
     if (tree.m_strFolderName.empty()) {
-        TellUser(frame, "No function is shown; select a function in the library first.");
+        TellUser(frame, NoFunctionShown());
         return false;
     }
     const Status loaded =
@@ -101,15 +111,19 @@ bool MayWrite(CMainFrame& frame, const FunctionEdit& edit) {
     const std::optional<std::string> target = LinkedOutside(edit.path(), bounds);
     if (!target)
         return true;
-    QString question = QString::fromStdString(LinkedOutsideText(edit.path(), bounds, *target) +
-                                              ". Change that file?");
-    question[0] = question[0].toUpper();
-    return frame.Seam().confirm(&frame, question);
+    QString where = QString::fromStdString(LinkedOutsideText(edit.path(), bounds, *target));
+    if (!where.isEmpty())
+        where[0] = where[0].toUpper();
+    return frame.Seam().confirm(
+        &frame, QCoreApplication::translate("EditCommands", "%1. Change that file?").arg(where));
 }
 
 void TellParameterGone(CMainFrame& frame, const FunctionEdit& edit) {
-    TellUser(frame, "The selected parameter is no longer in " + DisplayPath(edit.path()) +
-                        " (another program changed the file); nothing was written.");
+    TellUser(frame, QCoreApplication::translate("EditCommands",
+                                                "The selected parameter is no longer in %1 "
+                                                "(another program changed the file); nothing "
+                                                "was written.")
+                        .arg(FromPath(edit.path())));
     InfoTree(frame).SendRefresh();
 }
 
@@ -250,7 +264,9 @@ void EditFieldCommand(CMainFrame& frame, CEditHistory& history) {
     if (!LoadShown(frame, edit))
         return;
     if (!IsEditableField(*field))
-        return TellUser(frame, "The type and the attribute of a function cannot be changed.");
+        return TellUser(frame, QCoreApplication::translate(
+                                   "EditCommands",
+                                   "The type and the attribute of a function cannot be changed."));
     if (!MayWrite(frame, edit))
         return;
 
@@ -273,7 +289,7 @@ void EditFieldCommand(CMainFrame& frame, CEditHistory& history) {
 void ModifyCommand(CMainFrame& frame) {
     const CFuncInfoTreeCtrl& tree = InfoTree(frame);
     if (tree.m_strFolderName.empty())
-        return TellUser(frame, "No function is shown; select a function in the library first.");
+        return TellUser(frame, NoFunctionShown());
     // The workspace when there is one; no part of Kelvane writes it, so else the project
     // the wizard generated.
     std::string project;
@@ -287,10 +303,13 @@ void ModifyCommand(CMainFrame& frame) {
         }
     }
     if (project.empty())
-        return TellUser(frame, DisplayName(tree.m_strFolderName) + " has no project: neither " +
-                                   DisplayPath(GetProjectFilePath(tree.m_strFolderPath,
-                                                                  tree.m_strFolderName, ".dsw")) +
-                                   " nor the .dsp beside it exists.");
+        return TellUser(frame, QCoreApplication::translate(
+                                   "EditCommands",
+                                   "%1 has no project: neither %2 nor the .dsp beside it "
+                                   "exists.")
+                                   .arg(QString::fromStdString(DisplayName(tree.m_strFolderName)),
+                                        FromPath(GetProjectFilePath(
+                                            tree.m_strFolderPath, tree.m_strFolderName, ".dsw"))));
     const LaunchCommand command = IdeLaunchCommand(project);
     QStringList arguments;
     for (const std::string& argument : command.arguments)
@@ -298,7 +317,8 @@ void ModifyCommand(CMainFrame& frame) {
     const QString program = QFile::decodeName(QByteArray::fromStdString(command.program));
     if (!frame.Seam().launch(program, arguments))
         TellUser(frame,
-                 "Could not start " + command.program + " to open " + DisplayPath(project) + ".");
+                 QCoreApplication::translate("EditCommands", "Could not start %1 to open %2.")
+                     .arg(QString::fromStdString(command.program), FromPath(project)));
 }
 
 }  // namespace

@@ -20,12 +20,13 @@ QString Sentence(const std::string& text) {
 
 // True when the user chose to make the change to the file as it is now.
 bool OfferToApplyAgain(CMainFrame& frame, const std::string& refusal) {
-    QString text = Sentence(refusal);
-    if (!text.endsWith(QLatin1Char('.')))
-        text += QLatin1Char('.');
-    text += QStringLiteral("\n\n") +
-            QCoreApplication::translate(
-                "SaveEdit", "Your change can be made to the file as it is now, or discarded.");
+    QString reason = Sentence(refusal);
+    if (!reason.endsWith(QLatin1Char('.')))
+        reason += QLatin1Char('.');
+    const QString text =
+        QCoreApplication::translate(
+            "SaveEdit", "%1\n\nYour change can be made to the file as it is now, or discarded.")
+            .arg(reason);
     const QStringList choices = {
         QCoreApplication::translate("SaveEdit", "Apply my change to the current file"),
         QCoreApplication::translate("SaveEdit", "Discard")};
@@ -36,6 +37,10 @@ bool OfferToApplyAgain(CMainFrame& frame, const std::string& refusal) {
 
 void TellUser(CMainFrame& frame, const std::string& text) {
     frame.Seam().message(&frame, Sentence(text));
+}
+
+void TellUser(CMainFrame& frame, const QString& text) {
+    frame.Seam().message(&frame, text);
 }
 
 void SaveEdit(CMainFrame& frame, CEditHistory& history, FunctionEdit& file,

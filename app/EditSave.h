@@ -11,6 +11,8 @@ class CMainFrame;
 
 // A message of the core for the user, in a message box: its first letter made a capital.
 void TellUser(CMainFrame& frame, const std::string& text);
+// A message of the window's own, already a sentence in the user's language.
+void TellUser(CMainFrame& frame, const QString& text);
 
 // Makes edit to the function file loaded in file, saves it through the one save path and
 // records the change in history. When another program changed the file since it was read,

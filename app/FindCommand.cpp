@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QScreen>
 #include <algorithm>
@@ -50,7 +51,8 @@ CFindFunctionDlg& FindDialog(CMainFrame& frame) {
                          if (!frame.GetBrowser()->SelectPath(path)) {
                              frame.Seam().message(
                                  &frame,
-                                 QObject::tr("%1 is not in the library tree any more.")
+                                 QCoreApplication::translate(
+                                     "FindCommand", "%1 is not in the library tree any more.")
                                      .arg(QString::fromStdString(kelvane::DisplayPath(path))));
                              return;
                          }

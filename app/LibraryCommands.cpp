@@ -1,3 +1,4 @@
+#include <QCoreApplication>
 #include <QDialog>
 #include <QFile>
 
@@ -28,11 +29,14 @@ QString NameProblem(const std::string& name) {
         case kelvane::NameFault::None:
             return {};
         case kelvane::NameFault::Empty:
-            return QStringLiteral("The new name is empty; nothing was renamed.");
+            return QCoreApplication::translate("LibraryCommands",
+                                               "The new name is empty; nothing was renamed.");
         case kelvane::NameFault::Separator:
-            return QStringLiteral("A name cannot contain \"/\"; nothing was renamed.");
+            return QCoreApplication::translate("LibraryCommands",
+                                               "A name cannot contain \"/\"; nothing was renamed.");
         case kelvane::NameFault::DotName:
-            return QStringLiteral("\".\" and \"..\" cannot be names; nothing was renamed.");
+            return QCoreApplication::translate(
+                "LibraryCommands", "\".\" and \"..\" cannot be names; nothing was renamed.");
     }
     return {};
 }
@@ -51,8 +55,10 @@ void Rename(CMainFrame& frame) {
     QTreeWidgetItem* parent = item->parent();
     if (!parent) {
         // The top-level group is the tab itself, and its tab keeps the old name.
-        seam.message(&frame, QStringLiteral("A top-level group is renamed in the file manager "
-                                            "(Launch Explorer); nothing was renamed."));
+        seam.message(&frame, QCoreApplication::translate("LibraryCommands",
+                                                         "A top-level group is renamed in the file "
+                                                         "manager (Launch Explorer); nothing was "
+                                                         "renamed."));
         return;
     }
     const std::string oldPath = tree->GetItemPath(item);

@@ -1,5 +1,6 @@
 #include "app/LibraryOffer.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
@@ -15,20 +16,25 @@ QString Text(const std::string& utf8) {
     return QString::fromStdString(utf8);
 }
 
+QString Tr(const char* text) {
+    return QCoreApplication::translate("LibraryOffer", text);
+}
+
 QString OfferText(const kelvane::ProgramFolders& folders, bool sample) {
-    QString text = QStringLiteral(
-                       "There is no function library in your folder yet. Kelvane looks "
-                       "for it here:\n\n%1\n\n")
-                       .arg(Text(kelvane::DisplayPath(folders.libraryRoot)));
+    const QString where = Text(kelvane::DisplayPath(folders.libraryRoot));
     if (sample)
-        text += QStringLiteral(
-            "Copy the sample library that comes with Kelvane there, or open "
-            "the folder in the file manager to put your own library in it.");
-    else
-        text += QStringLiteral(
-            "Open the folder in the file manager to put your own library in "
-            "it (the sample library is not installed).");
-    return text;
+        return QCoreApplication::translate(
+                   "LibraryOffer",
+                   "There is no function library in your folder yet. Kelvane looks for it "
+                   "here:\n\n%1\n\nCopy the sample library that comes with Kelvane there, or "
+                   "open the folder in the file manager to put your own library in it.")
+            .arg(where);
+    return QCoreApplication::translate(
+               "LibraryOffer",
+               "There is no function library in your folder yet. Kelvane looks for it "
+               "here:\n\n%1\n\nOpen the folder in the file manager to put your own library "
+               "in it (the sample library is not installed).")
+        .arg(where);
 }
 
 void OpenFolder(UiSeam& seam, QWidget* parent, const std::string& folder) {
@@ -41,11 +47,14 @@ void OpenFolder(UiSeam& seam, QWidget* parent, const std::string& folder) {
     for (const std::string& argument : command.arguments)
         arguments << QFile::decodeName(QByteArray::fromStdString(argument));
     if (!seam.launch(QString::fromStdString(command.program), arguments))
-        seam.message(parent, QStringLiteral("Could not start %1 to open %2.")
-                                 .arg(Text(command.program), Text(kelvane::DisplayPath(folder))));
+        seam.message(parent,
+                     QCoreApplication::translate("LibraryOffer", "Could not start %1 to open %2.")
+                         .arg(Text(command.program), Text(kelvane::DisplayPath(folder))));
     else
-        seam.message(parent, QStringLiteral("Put your library's groups in %1; Kelvane shows them "
-                                            "when it starts next.")
+        seam.message(parent, QCoreApplication::translate("LibraryOffer",
+                                                         "Put your library's groups in %1; "
+                                                         "Kelvane shows them when it starts "
+                                                         "next.")
                                  .arg(Text(kelvane::DisplayPath(folder))));
 }
 
@@ -55,17 +64,17 @@ void OfferSampleLibrary(UiSeam& seam, QWidget* parent, const kelvane::ProgramFol
     if (!kelvane::LacksUserLibrary(folders))
         return;
     const bool sample = kelvane::HasSampleLibrary(folders);
-    QMessageBox box(QMessageBox::Information, QStringLiteral("Kelvane v1.0"),
+    QMessageBox box(QMessageBox::Information,
+                    QCoreApplication::translate("LibraryOffer", "Kelvane v1.0"),
                     OfferText(folders, sample), QMessageBox::NoButton, parent);
     // Rich text, so that the option is never broken at its dashes.
     box.setInformativeText(
-        QStringLiteral("To use a library somewhere else, start Kelvane with "
-                       "<nobr>--home DIR</nobr> or set KELVANE_HOME."));
+        QCoreApplication::translate("LibraryOffer",
+                                    "To use a library somewhere else, start Kelvane with "
+                                    "<nobr>--home DIR</nobr> or set KELVANE_HOME."));
     QPushButton* copy =
-        sample ? box.addButton(QString::fromLatin1(kCopySampleButton), QMessageBox::AcceptRole)
-               : nullptr;
-    QPushButton* open =
-        box.addButton(QString::fromLatin1(kOpenFolderButton), QMessageBox::ActionRole);
+        sample ? box.addButton(Tr(kCopySampleButton), QMessageBox::AcceptRole) : nullptr;
+    QPushButton* open = box.addButton(Tr(kOpenFolderButton), QMessageBox::ActionRole);
     box.addButton(QMessageBox::Close);
     box.setDefaultButton(copy ? copy : open);
     seam.exec(box);

@@ -35,7 +35,7 @@ bool Contains(QWidget* ancestor, QWidget* widget) {
 }  // namespace
 
 CMainFrame::CMainFrame(UiSeam& seam, QWidget* parent) : QMainWindow(parent), m_seam(seam) {
-    setWindowTitle(QStringLiteral("Kelvane v1.0"));
+    setWindowTitle(tr("Kelvane v1.0"));
     setWindowIcon(icons::Application());
     // No menu of the window's own on the toolbar or menu bar (it would hide the toolbar).
     setContextMenuPolicy(Qt::PreventContextMenu);
@@ -188,8 +188,8 @@ void CMainFrame::Guarded(const std::function<void()>& action) {
         action();
     } catch (const std::bad_alloc&) {
         // Every save goes whole through the save path: a file is old or new, never torn.
-        m_seam.message(this, QStringLiteral("There is not enough memory to finish this; it "
-                                            "stopped where it was."));
+        m_seam.message(this, tr("There is not enough memory to finish this; it stopped where "
+                                "it was."));
     }
 }
 

@@ -1,6 +1,7 @@
 #include "app/MainMenu.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -18,16 +19,23 @@ struct CommandText {
 };
 
 constexpr CommandText kCommands[] = {
-    {cmd::kAppExit, "E&xit", nullptr},
-    {cmd::kRename, "Rename...", nullptr},
-    {cmd::kAddParameter, "&Add Parameter...", "Add Parameter"},
-    {cmd::kDeleteParameter, "&Delete Parameter", "Delete Parameter"},
-    {cmd::kEditField, "&Edit Field...", "Edit Field"},
-    {cmd::kModify, "&Modify", "Modify Function"},
-    {cmd::kCodeWizard, "Code &Wizard...", "Function Code Wizard"},
-    {cmd::kLaunchExplorer, "Launch Explorer", "Launch Explorer"},
-    {cmd::kFindFunction, "Find Function...", nullptr},
-    {cmd::kAppAbout, "&About KLV...", "About"},
+    {cmd::kAppExit, QT_TRANSLATE_NOOP("MainMenu", "E&xit"), nullptr},
+    {cmd::kRename, QT_TRANSLATE_NOOP("MainMenu", "Rename..."), nullptr},
+    {cmd::kAddParameter, QT_TRANSLATE_NOOP("MainMenu", "&Add Parameter..."),
+     QT_TRANSLATE_NOOP("MainMenu", "Add Parameter")},
+    {cmd::kDeleteParameter, QT_TRANSLATE_NOOP("MainMenu", "&Delete Parameter"),
+     QT_TRANSLATE_NOOP("MainMenu", "Delete Parameter")},
+    {cmd::kEditField, QT_TRANSLATE_NOOP("MainMenu", "&Edit Field..."),
+     QT_TRANSLATE_NOOP("MainMenu", "Edit Field")},
+    {cmd::kModify, QT_TRANSLATE_NOOP("MainMenu", "&Modify"),
+     QT_TRANSLATE_NOOP("MainMenu", "Modify Function")},
+    {cmd::kCodeWizard, QT_TRANSLATE_NOOP("MainMenu", "Code &Wizard..."),
+     QT_TRANSLATE_NOOP("MainMenu", "Function Code Wizard")},
+    {cmd::kLaunchExplorer, QT_TRANSLATE_NOOP("MainMenu", "Launch Explorer"),
+     QT_TRANSLATE_NOOP("MainMenu", "Launch Explorer")},
+    {cmd::kFindFunction, QT_TRANSLATE_NOOP("MainMenu", "Find Function..."), nullptr},
+    {cmd::kAppAbout, QT_TRANSLATE_NOOP("MainMenu", "&About KLV..."),
+     QT_TRANSLATE_NOOP("MainMenu", "About")},
 };
 
 // Toolbar order; 0 is a gap.
@@ -37,16 +45,21 @@ constexpr int kToolbarLayout[] = {
 
 constexpr QSize kToolbarImageSize(16, 15);
 
+// A text of the table above, in the user's language.
+QString Tr(const char* text) {
+    return QCoreApplication::translate("MainMenu", text);
+}
+
 }  // namespace
 
 MainMenus BuildMainMenus(QMainWindow& window) {
     MainMenus menus;
     for (const CommandText& command : kCommands) {
-        auto* action = new QAction(QString::fromUtf8(command.menuText), &window);
+        auto* action = new QAction(Tr(command.menuText), &window);
         action->setData(command.id);
         action->setObjectName(QString::number(command.id));
         if (command.toolTip) {
-            action->setToolTip(QString::fromUtf8(command.toolTip));
+            action->setToolTip(Tr(command.toolTip));
             action->setStatusTip(action->toolTip());
             action->setIcon(icons::Toolbar(command.id));
             // Plain text menus until the menu look puts the images beside the commands.
@@ -57,14 +70,15 @@ MainMenus BuildMainMenus(QMainWindow& window) {
     const auto& a = menus.actions;
 
     QMenuBar* bar = window.menuBar();
-    QMenu* file = bar->addMenu(QStringLiteral("&File"));
+    QMenu* file = bar->addMenu(QCoreApplication::translate("MainMenu", "&File"));
     file->addAction(a.at(cmd::kAppExit));
 
-    QMenu* dbms = bar->addMenu(QStringLiteral("&DBMS"));
-    menus.group = dbms->addMenu(QStringLiteral("Group"));
+    QMenu* dbms = bar->addMenu(QCoreApplication::translate("MainMenu", "&DBMS"));
+    menus.group = dbms->addMenu(QCoreApplication::translate("MainMenu", "Group"));
     menus.group->addAction(a.at(cmd::kRename));
-    menus.function = dbms->addMenu(QStringLiteral("Function"));
-    menus.parameter = menus.function->addMenu(QStringLiteral("&Parameter Management"));
+    menus.function = dbms->addMenu(QCoreApplication::translate("MainMenu", "Function"));
+    menus.parameter =
+        menus.function->addMenu(QCoreApplication::translate("MainMenu", "&Parameter Management"));
     menus.parameter->addAction(a.at(cmd::kAddParameter));
     menus.parameter->addAction(a.at(cmd::kDeleteParameter));
     menus.parameter->addSeparator();
@@ -72,16 +86,16 @@ MainMenus BuildMainMenus(QMainWindow& window) {
     menus.function->addSeparator();
     menus.function->addAction(a.at(cmd::kModify));
 
-    QMenu* tools = bar->addMenu(QStringLiteral("&Tools"));
+    QMenu* tools = bar->addMenu(QCoreApplication::translate("MainMenu", "&Tools"));
     tools->addAction(a.at(cmd::kCodeWizard));
     tools->addAction(a.at(cmd::kLaunchExplorer));
     tools->addSeparator();
     tools->addAction(a.at(cmd::kFindFunction));
 
-    QMenu* help = bar->addMenu(QStringLiteral("&Help"));
+    QMenu* help = bar->addMenu(QCoreApplication::translate("MainMenu", "&Help"));
     help->addAction(a.at(cmd::kAppAbout));
 
-    menus.toolBar = new QToolBar(QStringLiteral("Toolbar"), &window);
+    menus.toolBar = new QToolBar(QCoreApplication::translate("MainMenu", "Toolbar"), &window);
     menus.toolBar->setObjectName(QStringLiteral("toolbar"));
     menus.toolBar->setIconSize(kToolbarImageSize);
     menus.toolBar->setMovable(true);  // shows the gripper

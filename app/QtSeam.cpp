@@ -1,14 +1,19 @@
 #include "app/QtSeam.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 
+#include "i18n/Language.h"
+
 namespace {
 // Message boxes carry the program's title, as its main window does.
-const QString kCaption = QStringLiteral("Kelvane v1.0");
+QString Caption() {
+    return QCoreApplication::translate("CMainFrame", "Kelvane v1.0");
+}
 }  // namespace
 
 int QtSeam::exec(QDialog& dialog) {
@@ -16,16 +21,16 @@ int QtSeam::exec(QDialog& dialog) {
 }
 
 void QtSeam::message(QWidget* parent, const QString& text) {
-    QMessageBox::information(parent, kCaption, text, QMessageBox::Ok);
+    QMessageBox::information(parent, Caption(), text, QMessageBox::Ok);
 }
 
 bool QtSeam::confirm(QWidget* parent, const QString& text) {
-    return QMessageBox::question(parent, kCaption, text, QMessageBox::Yes | QMessageBox::No) ==
+    return QMessageBox::question(parent, Caption(), text, QMessageBox::Yes | QMessageBox::No) ==
            QMessageBox::Yes;
 }
 
 int QtSeam::choose(QWidget* parent, const QString& text, const QStringList& choices) {
-    QMessageBox box(QMessageBox::Warning, kCaption, text, QMessageBox::NoButton, parent);
+    QMessageBox box(QMessageBox::Warning, Caption(), text, QMessageBox::NoButton, parent);
     QList<QAbstractButton*> buttons;
     for (const QString& choice : choices)
         buttons << box.addButton(
@@ -48,5 +53,19 @@ QString QtSeam::openFileName(QWidget* parent, const QString& caption, const QStr
 }
 
 bool QtSeam::launch(const QString& program, const QStringList& arguments) {
-    return QProcess::startDetached(program, arguments);
+    QProcess process;
+    process.setProgram(program);
+    process.setArguments(arguments);
+    // The program started sees the user's language settings, not the ones set for ours.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const kelvane::i18n::VariableToRestore& variable :
+         kelvane::i18n::EnvironmentForChildren()) {
+        const QString name = QString::fromStdString(variable.name);
+        if (variable.value)
+            environment.insert(name, QString::fromStdString(*variable.value));
+        else
+            environment.remove(name);
+    }
+    process.setProcessEnvironment(environment);
+    return process.startDetached();
 }

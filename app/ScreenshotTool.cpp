@@ -18,6 +18,7 @@
 
 #include "app/AboutDlg.h"
 #include "app/MainFrame.h"
+#include "app/Translators.h"
 #include "browser/FuncTreeView.h"
 #include "infoview/ui/KLVView.h"
 #include "records/LibraryPaths.h"
@@ -79,9 +80,21 @@ QTreeWidgetItem* Child(QTreeWidgetItem* parent, const QString& text) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    if (argc != 4 || QByteArray(argv[1]) != "--home") {
-        std::fprintf(stderr, "usage: kelvane_screenshot --home DIR OUTPUT_DIR\n");
+    if ((argc != 4 && argc != 6) || QByteArray(argv[1]) != "--home" ||
+        (argc == 6 && QByteArray(argv[4]) != "--lang")) {
+        std::fprintf(stderr, "usage: kelvane_screenshot --home DIR OUTPUT_DIR [--lang ko|en]\n");
         return 2;
+    }
+    if (argc == 6) {
+        const kelvane::i18n::LanguageChoice choice = kelvane::i18n::ChooseLanguage(
+            std::string_view(argv[5]), kelvane::i18n::LocaleVariables::OfProcess());
+        if (!choice.ok()) {
+            std::fprintf(stderr, "%s\n",
+                         kelvane::i18n::UnknownLanguageMessage(*choice.refused).c_str());
+            return 2;
+        }
+        kelvane::i18n::UseLanguage(choice.language);
+        InstallTranslators(app, choice.language);
     }
     kelvane::SetProgramDirectoryOverride(argv[2]);
     const QDir out(QString::fromLocal8Bit(argv[3]));

@@ -2,7 +2,11 @@
 
 #include <algorithm>
 
+#include "i18n/Translate.h"
+
 namespace kelvane::cli {
+
+using kelvane::i18n::Say;
 
 namespace {
 bool Contains(const std::vector<std::string_view>& list, std::string_view word) {
@@ -46,11 +50,11 @@ Arguments ParseArguments(const std::vector<std::string>& words,
             } else if (i + 1 < words.size()) {
                 parsed.options[name].push_back(words[++i]);
             } else {
-                parsed.error = name + " needs a value";
+                parsed.error = Say("{option} needs a value.", {{"option", name}});
                 return parsed;
             }
         } else {
-            parsed.error = "unknown option " + word;
+            parsed.error = Say("Unknown option {option}.", {{"option", word}});
             return parsed;
         }
     }

@@ -5,6 +5,7 @@
 #include "cli/Command.h"
 #include "cli/LibraryArgs.h"
 #include "cli/TextOut.h"
+#include "i18n/Translate.h"
 #include "records/DirWalk.h"
 #include "records/FunctionFileCheck.h"
 #include "records/Leftovers.h"
@@ -13,6 +14,11 @@
 #include "records/TextCodec.h"
 
 namespace kelvane::cli {
+
+using kelvane::i18n::N_;
+using kelvane::i18n::Say;
+using kelvane::i18n::SayPlural;
+using kelvane::i18n::Tr;
 
 namespace {
 
@@ -23,9 +29,10 @@ class CheckCommand : public Command, private WalkVisitor {
 public:
     CheckCommand()
         : Command("check", "[PATH] [--clean]",
-                  "report function files that are missing, short, inconsistent or hold an "
-                  "unterminated text, and what interrupted saves or creations left that nothing "
-                  "has rolled back yet; --clean rolls it back (PATH defaults to the library)") {}
+                  N_("report function files that are missing, short, inconsistent or hold an "
+                     "unterminated text, and what interrupted saves or creations left that "
+                     "nothing has rolled back yet; --clean rolls it back (PATH defaults to the "
+                     "library)")) {}
 
     int run(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) override {
         std::vector<std::string> args;
@@ -37,13 +44,13 @@ public:
                 args.push_back(word);
         }
         if (args.size() > 1)
-            return UsageError(err, "check takes at most one folder");
+            return UsageError(err, Tr("The check command takes at most one folder."));
         if (!args.empty() && args[0].empty())
-            return UsageError(err, "the folder is empty");
+            return UsageError(err, Tr("The folder is empty."));
         const std::string start =
             args.empty() ? GetLibraryRoot() : NormalizeFolderArgument(args[0]);
         if (!IsDirectory(start))
-            return Failure(err, DisplayPath(start) + " is not a folder");
+            return Failure(err, Say("{path} is not a folder.", {{"path", DisplayPath(start)}}));
 
         m_functions = 0;
         m_faulty = 0;
@@ -54,28 +61,48 @@ public:
         m_out = &out;
         // Nothing outside the folder given is checked, listed or rolled back.
         WalkDirectories(start, *this, WalkLinks::StayInside);
-        out << m_functions << " function folder" << (m_functions == 1 ? "" : "s") << " checked, "
-            << m_faulty << " with problems";
+        const std::string checked =
+            SayPlural("{n} function folder checked, {faulty} with problems",
+                      "{n} function folders checked, {faulty} with problems", m_functions,
+                      {{"faulty", std::to_string(m_faulty)}});
         if (m_unreadable > 0)
-            out << "; " << m_unreadable << " folder" << (m_unreadable == 1 ? "" : "s")
-                << " could not be read";
-        out << "\n";
+            out << Say("{checked}; {unreadable}.",
+                       {{"checked", checked},
+                        {"unreadable", SayPlural("{n} folder could not be read",
+                                                 "{n} folders could not be read", m_unreadable)}})
+                << "\n";
+        else
+            out << Say("{checked}.", {{"checked", checked}}) << "\n";
         if (m_linksOut > 0)
-            out << m_linksOut << " link" << (m_linksOut == 1 ? "" : "s")
-                << " out of the folder checked not followed\n";
+            out << SayPlural("{n} link out of the folder checked was not followed.",
+                             "{n} links out of the folder checked were not followed.", m_linksOut)
+                << "\n";
         if (m_leftovers > 0)
-            out << m_leftovers << " left by interrupted saves or creations"
-                << (m_clean ? " could not be rolled back\n" : "; --clean rolls them back\n");
+            out << (m_clean ? SayPlural("{n} work file of interrupted saves or creations could "
+                                        "not be rolled back.",
+                                        "{n} work files of interrupted saves or creations could "
+                                        "not be rolled back.",
+                                        m_leftovers)
+                            : SayPlural("{n} work file is left by interrupted saves or "
+                                        "creations; --clean rolls it back.",
+                                        "{n} work files are left by interrupted saves or "
+                                        "creations; --clean rolls them back.",
+                                        m_leftovers))
+                << "\n";
         if (m_faulty == 0 && m_leftovers == 0 && m_unreadable == 0)
             return kExitOk;
         if (m_faulty == 0 && m_unreadable == 0)
-            return Failure(err, std::to_string(m_leftovers) +
-                                    " work files of interrupted saves or creations are left");
+            return Failure(err, SayPlural("{n} work file of interrupted saves or creations is "
+                                          "left.",
+                                          "{n} work files of interrupted saves or creations are "
+                                          "left.",
+                                          m_leftovers));
         if (m_faulty == 0)
-            return Failure(err, std::to_string(m_unreadable) + " folder" +
-                                    (m_unreadable == 1 ? "" : "s") + " could not be read");
-        return Failure(err, std::to_string(m_faulty) + " of " + std::to_string(m_functions) +
-                                " function files are not sound");
+            return Failure(err, SayPlural("{n} folder could not be read.",
+                                          "{n} folders could not be read.", m_unreadable));
+        return Failure(err, SayPlural("{faulty} of {n} function file is not sound.",
+                                      "{faulty} of {n} function files are not sound.", m_functions,
+                                      {{"faulty", std::to_string(m_faulty)}}));
     }
 
 private:
@@ -110,8 +137,8 @@ private:
 
     void LeadsOutside(const std::string& path) override {
         ++m_linksOut;
-        *m_out << EscapeLine(DisplayPath(path))
-               << ": a link out of the folder checked; not followed\n";
+        *m_out << EscapeLine(DisplayPath(path)) << ": "
+               << Tr("a link out of the folder checked; not followed") << "\n";
     }
 
     void Unreadable(const std::string& path, std::string_view name, int error) override {
@@ -122,8 +149,8 @@ private:
         } else {
             ++m_unreadable;
         }
-        *m_out << EscapeLine(DisplayPath(path)) << ": cannot be read: " << ReadErrnoReason(error)
-               << "\n";
+        *m_out << EscapeLine(DisplayPath(path)) << ": "
+               << Say("cannot be read: {reason}", {{"reason", ReadErrnoReason(error)}}) << "\n";
     }
 
     // The problems of one function file; running out of memory on one is a problem of
@@ -132,25 +159,29 @@ private:
         try {
             return CheckFunctionFileAt(folderFd, folderName + std::string(kFunctionFileExtension));
         } catch (const std::bad_alloc&) {
-            return {"could not be checked: there is not enough memory"};
+            return {Tr("could not be checked: there is not enough memory")};
         }
     }
 
     // Counts what stays behind: leftovers kept, or that could not be rolled back.
     void ReportLeftovers(const WalkDir& dir, std::ostream& out) {
         for (const Leftover& leftover : FindLeftovers(dir.fd, dir.path)) {
+            const std::string path = EscapeLine(DisplayPath(leftover.folder + "/" + leftover.name));
             const std::string what =
-                EscapeLine(DisplayPath(leftover.folder + "/" + leftover.name)) +
-                (leftover.kind == WorkKind::Temp ? ": temporary file of an interrupted save"
-                                                 : ": record of an interrupted creation of " +
-                                                       EscapeLine(DisplayName(leftover.target)));
+                leftover.kind == WorkKind::Temp
+                    ? Say("{path}: temporary file of an interrupted save", {{"path", path}})
+                    : Say("{path}: record of an interrupted creation of {name}",
+                          {{"path", path}, {"name", EscapeLine(DisplayName(leftover.target))}});
             if (leftover.inUse) {
-                out << what << " (in use by a running save or creation; left alone)\n";
+                out << Say("{what} (in use by a running save or creation; left alone)",
+                           {{"what", what}})
+                    << "\n";
                 continue;
             }
             if (m_clean) {
                 const Status rolledBack = RollBack(dir.fd, leftover);
-                out << (rolledBack ? what + ", rolled back" : EscapeLine(rolledBack.message()))
+                out << (rolledBack ? Say("{what}, rolled back", {{"what", what}})
+                                   : EscapeLine(rolledBack.message()))
                     << "\n";
                 if (rolledBack)
                     continue;

@@ -5,12 +5,17 @@
 #include "cli/Command.h"
 #include "cli/LibraryArgs.h"
 #include "cli/TextOut.h"
+#include "i18n/Translate.h"
 #include "records/LibraryPaths.h"
 #include "records/ParamTypes.h"
 #include "records/ProgramFolders.h"
 #include "wizard/FunctionCreator.h"
 
 namespace kelvane::cli {
+
+using kelvane::i18n::N_;
+using kelvane::i18n::Say;
+using kelvane::i18n::Tr;
 
 namespace {
 
@@ -38,7 +43,7 @@ class CreateCommand : public Command {
 public:
     CreateCommand()
         : Command("create", "--location DIR --name N --in TYPE... [--out TYPE...] [--replace]",
-                  "create a DLL function: its folder, function file and project") {}
+                  N_("create a DLL function: its folder, function file and project")) {}
 
     int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) override {
         const Arguments parsed =
@@ -46,7 +51,8 @@ public:
         if (!parsed.error.empty())
             return UsageError(err, parsed.error);
         if (!parsed.positional.empty())
-            return UsageError(err, "unexpected argument " + parsed.positional.front());
+            return UsageError(err, Say("Unexpected argument {argument}.",
+                                       {{"argument", parsed.positional.front()}}));
 
         NewFunction function;
         function.kind = kKindDll;
@@ -55,15 +61,15 @@ public:
         function.inputs = parsed.values("--in");
         function.outputs = parsed.values("--out");
         if (function.location.empty())
-            return UsageError(err, "--location is needed");
+            return UsageError(err, Tr("--location is needed."));
         if (function.name.empty())
-            return UsageError(err, "--name is needed");
+            return UsageError(err, Tr("--name is needed."));
         if (function.inputs.empty())
-            return UsageError(err, "at least one --in is needed");
+            return UsageError(err, Tr("At least one --in is needed."));
         for (const auto* list : {&function.inputs, &function.outputs}) {
             for (const std::string& type : *list) {
                 if (!IsKnownType(type))
-                    return UsageError(err, "unknown parameter type " + type);
+                    return UsageError(err, Say("Unknown parameter type {type}.", {{"type", type}}));
             }
         }
         function.location = NormalizeFolderArgument(function.location);
@@ -75,13 +81,16 @@ public:
             function, GetProgramFolders(), parsed.has("--replace"), GenerationDate::Today());
         if (!result.created()) {
             if (result.outcome == CreationResult::Outcome::SaveFailed)
-                return Failure(err, std::string(kFdbCreateErrorMessage) + ": " + result.message);
+                return Failure(err, Say("{title}: {message}", {{"title", FdbCreateErrorMessage()},
+                                                               {"message", result.message}}));
             if (ExamineTarget(function) == ExistingTarget::Folder &&
                 result.outcome == CreationResult::Outcome::Refused)
-                return Failure(err, result.message + " Give --replace to replace its files.");
+                return Failure(err, Say("{message} Give --replace to replace its files.",
+                                        {{"message", result.message}}));
             return Failure(err, result.message);
         }
-        out << "created " << EscapeLine(DisplayPath(result.functionFile)) << "\n";
+        out << Say("Created {file}.", {{"file", EscapeLine(DisplayPath(result.functionFile))}})
+            << "\n";
         if (!result.warning.empty())
             return Failure(err, result.warning);
         if (!result.generation.complete()) {

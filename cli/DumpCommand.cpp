@@ -7,11 +7,16 @@
 #include "cli/TextOut.h"
 #include "exchange/FunctionJson.h"
 #include "exchange/FunctionSource.h"
+#include "i18n/Translate.h"
 #include "records/FileOps.h"
 #include "records/LibraryPaths.h"
 #include "records/ReadReason.h"
 
 namespace kelvane::cli {
+
+using kelvane::i18n::N_;
+using kelvane::i18n::Say;
+using kelvane::i18n::Tr;
 
 namespace {
 
@@ -41,16 +46,17 @@ class DumpCommand : public Command {
 public:
     DumpCommand()
         : Command("dump", "FILE.fdb",
-                  "print a function file one field per line (for git diff: see the README)") {}
+                  N_("print a function file one field per line (for git diff: see the README)")) {}
 
     int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) override {
         if (args.size() != 1 || args[0].empty())
-            return UsageError(err, "dump needs one function file");
+            return UsageError(err, Tr("The dump command needs one function file."));
         FunctionFileView view;
         if (!ReadFunctionFileView(args[0], view))
-            return Failure(err, "cannot read " + DisplayPath(args[0]) + ": " +
-                                    (errno == EINVAL ? std::string("it is not a regular file")
-                                                     : ReadErrnoReason(errno)));
+            return Failure(err, Say("Cannot read {path}: {reason}.",
+                                    {{"path", DisplayPath(args[0])},
+                                     {"reason", errno == EINVAL ? Tr("it is not a regular file")
+                                                                : ReadErrnoReason(errno)}}));
         for (const std::string& problem : view.problems)
             out << "problem: " << EscapeLine(problem) << "\n";
         if (!view.problems.empty()) {

@@ -12,9 +12,15 @@
 #include "exchange/FunctionSource.h"
 #include "exchange/JsonExport.h"
 #include "exchange/MarkupExport.h"
+#include "i18n/Translate.h"
 #include "records/LibraryPaths.h"
 
 namespace kelvane::cli {
+
+using kelvane::i18n::N_;
+using kelvane::i18n::Say;
+using kelvane::i18n::SayPlural;
+using kelvane::i18n::Tr;
 
 namespace {
 
@@ -31,33 +37,34 @@ class ExportCommand : public Command {
 public:
     ExportCommand()
         : Command("export", "[--format json|markdown|html] [--output DIR] [PATH]",
-                  "export the library, a tab, a group or one function (PATH, default the "
-                  "library):\n      json (the form import reads) or a markdown reference on "
-                  "standard output, or with --output\n      a folder: one file per function "
-                  "beside an index; html needs --output") {}
+                  N_("export the library, a tab, a group or one function (PATH, default the "
+                     "library):\n      json (the form import reads) or a markdown reference on "
+                     "standard output, or with --output\n      a folder: one file per function "
+                     "beside an index; html needs --output")) {}
 
     int run(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) override {
         const Arguments args = ParseArguments(words, {}, {kFormat, kOutput});
         if (!args.error.empty())
             return UsageError(err, args.error);
         if (args.positional.size() > 1)
-            return UsageError(err, "export takes at most one folder");
+            return UsageError(err, Tr("The export command takes at most one folder."));
         const std::string format = args.value(kFormat, "json");
         if (format != "json" && format != "markdown" && format != "html")
-            return UsageError(err, "the format is json, markdown or html");
+            return UsageError(err, Tr("The format is json, markdown or html."));
         const std::string output = args.value(kOutput);
         if (args.options.count(kOutput) && output.empty())
-            return UsageError(err, "--output needs a folder");
+            return UsageError(err, Tr("--output needs a folder."));
         if (format == "html" && output.empty())
-            return UsageError(err, "an html reference is a folder of pages: give --output DIR");
+            return UsageError(err,
+                              Tr("An html reference is a folder of pages: give --output DIR."));
         if (!args.positional.empty() && args.positional[0].empty())
-            return UsageError(err, "the folder is empty");
+            return UsageError(err, Tr("The folder is empty."));
 
         const std::string libraryRoot = GetLibraryRoot();
         const std::string start =
             args.positional.empty() ? libraryRoot : NormalizeFolderArgument(args.positional[0]);
         if (!IsDirectory(start))
-            return Failure(err, DisplayPath(start) + " is not a folder");
+            return Failure(err, Say("{path} is not a folder.", {{"path", DisplayPath(start)}}));
 
         if (format == "json" && output.empty() && IsFunctionFolderName(LastComponent(start))) {
             FunctionRecord record;
@@ -84,9 +91,10 @@ public:
                          : ParentPath(NormalizeFolderArgument(output)));
         if (!realStart.empty() && !outputParent.empty() &&
             (outputParent == realStart || outputParent.starts_with(realStart + "/")))
-            return Failure(err, "the output folder " + DisplayPath(output) +
-                                    " is inside the exported folder " + DisplayPath(start) +
-                                    "; nothing was written");
+            return Failure(err,
+                           Say("The output folder {output} is inside the exported folder "
+                               "{start}; nothing was written.",
+                               {{"output", DisplayPath(output)}, {"start", DisplayPath(start)}}));
         ExportFolder folder;
         if (Status begun = folder.Begin(NormalizeFolderArgument(output)); !begun)
             return Failure(err, begun.message());
@@ -98,7 +106,8 @@ public:
         if (Status placed = folder.Commit(); !placed)
             return Failure(err, placed.message());
         if (!folder.warning().empty())
-            err << "kelvane-cli: note: " << EscapeLine(folder.warning()) << "\n";
+            err << "kelvane-cli: " << Say("Note: {note}", {{"note", EscapeLine(folder.warning())}})
+                << "\n";
         return Report(tree, err);
     }
 
@@ -106,13 +115,14 @@ private:
     // Links followed out of the start, and the folders and files that could not be read.
     static int Report(const ExportTree& tree, std::ostream& err) {
         for (const std::string& note : tree.linksOut)
-            err << "kelvane-cli: note: " << EscapeLine(note) << "\n";
+            err << "kelvane-cli: " << Say("Note: {note}", {{"note", EscapeLine(note)}}) << "\n";
         if (tree.unreadable == 0)
             return kExitOk;
-        return Failure(err, std::to_string(tree.unreadable) +
-                                (tree.unreadable == 1 ? " folder or function file"
-                                                      : " folders or function files") +
-                                " could not be read; the export marks them as unreadable");
+        return Failure(err, SayPlural("{n} folder or function file could not be read; the export "
+                                      "marks it as unreadable.",
+                                      "{n} folders or function files could not be read; the "
+                                      "export marks them as unreadable.",
+                                      static_cast<unsigned long>(tree.unreadable)));
     }
 };
 

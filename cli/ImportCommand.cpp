@@ -10,6 +10,7 @@
 #include "cli/Command.h"
 #include "cli/LibraryArgs.h"
 #include "exchange/FunctionJson.h"
+#include "i18n/Translate.h"
 #include "records/FileOps.h"
 #include "records/FunctionFile.h"
 #include "records/LibraryPaths.h"
@@ -18,11 +19,14 @@
 
 namespace kelvane::cli {
 
+using kelvane::i18n::N_;
+using kelvane::i18n::Say;
+using kelvane::i18n::Tr;
+
 namespace {
 
 constexpr std::string_view kCreate = "--create";
 constexpr std::string_view kFollowLinks = "--follow-links";
-constexpr std::string_view kNothingWritten = "; nothing was written";
 
 // Reads at most kMaxJsonBytes + 1 bytes, so that a longer text is refused, not held.
 bool ReadJsonText(const std::string& file, std::string& text) {
@@ -54,46 +58,50 @@ class ImportCommand : public Command {
 public:
     ImportCommand()
         : Command("import", "FILE.json FOLDER [--create] [--follow-links]",
-                  "write the function file of FOLDER from its JSON form (as export prints "
-                  "it; FILE - reads standard input);\n      --create makes the function folder "
-                  "when it does not exist") {}
+                  N_("write the function file of FOLDER from its JSON form (as export prints "
+                     "it; FILE - reads standard input);\n      --create makes the function "
+                     "folder when it does not exist")) {}
 
     int run(const std::vector<std::string>& words, std::ostream&, std::ostream& err) override {
         const Arguments args = ParseArguments(words, {kCreate, kFollowLinks});
         if (!args.error.empty())
             return UsageError(err, args.error);
         if (args.positional.size() != 2 || args.positional[0].empty() || args.positional[1].empty())
-            return UsageError(err, "import needs a JSON file and a function folder");
+            return UsageError(err,
+                              Tr("The import command needs a JSON file and a function folder."));
         const std::string& file = args.positional[0];
         const std::string folder = NormalizeFolderArgument(args.positional[1]);
         const std::string name = LastComponent(folder);
         if (!IsFunctionFolderName(name))
-            return Failure(err, DisplayPath(folder) +
-                                    " is not a function folder: its name must end in \"()\"" +
-                                    std::string(kNothingWritten));
+            return Failure(err, Say("{folder} is not a function folder: its name must end in "
+                                    "\"()\"; nothing was written.",
+                                    {{"folder", DisplayPath(folder)}}));
 
         std::string text;
         if (!ReadJsonText(file, text))
-            return Failure(err, "cannot read " + DisplayPath(file) + ": " + ReadErrnoReason(errno) +
-                                    std::string(kNothingWritten));
+            return Failure(err,
+                           Say("Cannot read {file}: {reason}; nothing was written.",
+                               {{"file", DisplayPath(file)}, {"reason", ReadErrnoReason(errno)}}));
         const ParsedJson parsed = ParseJson(text);
         if (!parsed.ok)
-            return Failure(err,
-                           DisplayPath(file) + ": " + parsed.error + std::string(kNothingWritten));
+            return Failure(err, Say("{file}: {reason}; nothing was written.",
+                                    {{"file", DisplayPath(file)}, {"reason", parsed.error}}));
         const FormResult form = FunctionFromJson(parsed.value);
         if (!form.ok)
-            return Failure(err, DisplayPath(file) + ": " + form.error.message() +
-                                    std::string(kNothingWritten));
+            return Failure(err,
+                           Say("{file}: {reason}; nothing was written.",
+                               {{"file", DisplayPath(file)}, {"reason", form.error.message()}}));
 
         bool made = false;
         if (!IsDirectory(folder)) {
             if (!args.has(kCreate))
-                return Failure(err, DisplayPath(folder) + " does not exist (" +
-                                        std::string(kCreate) + " makes it)" +
-                                        std::string(kNothingWritten));
+                return Failure(err, Say("{folder} does not exist ({option} makes it); nothing was "
+                                        "written.",
+                                        {{"folder", DisplayPath(folder)}, {"option", kCreate}}));
             if (mkdir(folder.c_str(), 0777) != 0)
-                return Failure(err, "cannot create " + DisplayPath(folder) + ": " +
-                                        ErrnoReason(errno) + std::string(kNothingWritten));
+                return Failure(
+                    err, Say("Cannot create {folder}: {reason}; nothing was written.",
+                             {{"folder", DisplayPath(folder)}, {"reason", ErrnoReason(errno)}}));
             made = true;
         }
         // A folder made here goes again when nothing is written into it.
@@ -106,9 +114,9 @@ public:
         if (!args.has(kFollowLinks)) {
             const std::string bounds = EditBounds(folder, GetLibraryRoot());
             if (const std::optional<std::string> target = LinkedOutside(path, bounds))
-                return refuse(LinkedOutsideText(path, bounds, *target) +
-                              std::string(kNothingWritten) + " (" + std::string(kFollowLinks) +
-                              " writes there)");
+                return refuse(Say("{link}; nothing was written ({option} writes there).",
+                                  {{"link", LinkedOutsideText(path, bounds, *target)},
+                                   {"option", kFollowLinks}}));
         }
         // The file as it is now: a change by another program before the save stops it.
         // Whatever it holds, sound or not; one not there, not a file or not read whole

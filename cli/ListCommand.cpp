@@ -5,10 +5,15 @@
 #include "cli/Command.h"
 #include "cli/LibraryArgs.h"
 #include "cli/TextOut.h"
+#include "i18n/Translate.h"
 #include "infoview/GroupListModel.h"
 #include "records/LibraryPaths.h"
 
 namespace kelvane::cli {
+
+using kelvane::i18n::N_;
+using kelvane::i18n::Say;
+using kelvane::i18n::Tr;
 
 namespace {
 
@@ -57,19 +62,19 @@ class ListCommand : public Command {
 public:
     ListCommand()
         : Command("list", "GROUP [--json]",
-                  "print the listing of a group: subgroups, or else functions") {}
+                  N_("print the listing of a group: subgroups, or else functions")) {}
 
     int run(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) override {
         const Arguments args = ParseArguments(words, {"--json"});
         if (!args.error.empty())
             return UsageError(err, args.error);
         if (args.positional.size() != 1)
-            return UsageError(err, "list needs one group folder");
+            return UsageError(err, Tr("The list command needs one group folder."));
         if (args.positional[0].empty())
-            return UsageError(err, "the group folder is empty");
+            return UsageError(err, Tr("The group folder is empty."));
         const std::string groupPath = NormalizeFolderArgument(args.positional[0]);
         if (!IsDirectory(groupPath))
-            return Failure(err, DisplayPath(groupPath) + " is not a folder");
+            return Failure(err, Say("{path} is not a folder.", {{"path", DisplayPath(groupPath)}}));
 
         const GroupListing listing = BuildGroupListing(groupPath);
         if (args.has("--json"))

@@ -7,11 +7,17 @@
 #include "cli/Command.h"
 #include "cli/LibraryArgs.h"
 #include "cli/TextOut.h"
+#include "i18n/Translate.h"
 #include "records/LibraryPaths.h"
 #include "records/TextCodec.h"
 #include "search/LibrarySearch.h"
 
 namespace kelvane::cli {
+
+using kelvane::i18n::N_;
+using kelvane::i18n::Say;
+using kelvane::i18n::SayPlural;
+using kelvane::i18n::Tr;
 
 namespace {
 
@@ -63,10 +69,6 @@ void PrintJson(const std::vector<SearchHit>& hits, const SearchSummary& summary,
     out << (summary.problems.empty() ? "" : "\n ") << "]}\n";
 }
 
-std::string Plural(int n, const std::string& what) {
-    return std::to_string(n) + " " + what + (n == 1 ? "" : "s");
-}
-
 // Every function whose name, description or parameters hold all the words.
 class SearchCommand : public Command {
 public:
@@ -74,10 +76,10 @@ public:
         : Command("search",
                   "[--group PATH] [--field name|description|type|param-description]... "
                   "[--type T] [--dir in|out] [--json] WORDS...",
-                  "print every function whose folder name, description, parameter types or "
-                  "parameter descriptions hold all the words (in any case of Latin letters): "
-                  "one line per function with its folder, the field and an excerpt; --type "
-                  "and --dir ask for a parameter of that type and direction") {}
+                  N_("print every function whose folder name, description, parameter types or "
+                     "parameter descriptions hold all the words (in any case of Latin letters): "
+                     "one line per function with its folder, the field and an excerpt; --type "
+                     "and --dir ask for a parameter of that type and direction")) {}
 
     int run(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) override {
         const Arguments args =
@@ -87,41 +89,44 @@ public:
         SearchQuery query;
         query.words = args.positional;
         if (std::find(query.words.begin(), query.words.end(), "") != query.words.end())
-            return UsageError(err, "a word is empty");
+            return UsageError(err, Tr("A word is empty."));
         if (query.words.size() > kMaxSearchWords)
-            return UsageError(err, "at most " + std::to_string(kMaxSearchWords) + " words");
+            return UsageError(
+                err, Say("Give at most {max} words.", {{"max", std::to_string(kMaxSearchWords)}}));
         if (!args.values("--field").empty()) {
             query.fields = 0;
             for (const std::string& keyword : args.values("--field")) {
                 const auto field = FieldOfKeyword(keyword);
                 if (!field)
-                    return UsageError(err, "unknown field " + keyword +
-                                               " (name, description, type or param-description)");
+                    return UsageError(err, Say("Unknown field {field} (name, description, type or "
+                                               "param-description).",
+                                               {{"field", keyword}}));
                 query.fields |= FieldBit(*field);
             }
         }
         query.type = args.value("--type");
         if (args.options.count("--type") && query.type.empty())
-            return UsageError(err, "the type is empty");
+            return UsageError(err, Tr("The type is empty."));
         const std::string direction = args.value("--dir");
         if (direction == "in")
             query.direction = DirectionFilter::kInput;
         else if (direction == "out")
             query.direction = DirectionFilter::kOutput;
         else if (args.options.count("--dir"))
-            return UsageError(err, "--dir is in or out");
+            return UsageError(err, Tr("--dir is in or out."));
         if (query.words.empty() && !query.HasFilter())
-            return UsageError(err, "search needs a word, --type or --dir");
+            return UsageError(err, Tr("The search command needs a word, --type or --dir."));
 
         std::string start = GetLibraryRoot();
         if (args.options.count("--group")) {
             if (args.value("--group").empty())
-                return UsageError(err, "the group folder is empty");
+                return UsageError(err, Tr("The group folder is empty."));
             start = NormalizeFolderArgument(args.value("--group"));
             if (!IsDirectory(start))
-                return Failure(err, DisplayPath(start) + " is not a folder");
+                return Failure(err, Say("{path} is not a folder.", {{"path", DisplayPath(start)}}));
         } else if (!IsDirectory(start)) {
-            return Failure(err, "no function library at " + DisplayPath(start));
+            return Failure(err, Say("There is no function library at {path}.",
+                                    {{"path", DisplayPath(start)}}));
         }
 
         const bool json = args.has("--json");
@@ -136,17 +141,21 @@ public:
 
         for (const SearchProblem& problem : summary.problems)
             err << EscapeLine(DisplayPath(problem.path)) << ": " << problem.reason << "\n";
-        std::string unread;
-        if (summary.unreadableFiles > 0)
-            unread = Plural(summary.unreadableFiles, "function file") + " could not be read";
-        if (summary.unreadableFolders > 0)
-            unread += (unread.empty() ? "" : ", ") + Plural(summary.unreadableFolders, "folder") +
-                      " could not be read";
-        if (!unread.empty())
-            Failure(err, unread);
+        const auto files = static_cast<unsigned long>(summary.unreadableFiles);
+        const auto folders = static_cast<unsigned long>(summary.unreadableFolders);
+        const std::string unreadFiles = SayPlural("{n} function file could not be read",
+                                                  "{n} function files could not be read", files);
+        const std::string unreadFolders =
+            SayPlural("{n} folder could not be read", "{n} folders could not be read", folders);
+        if (files > 0 && folders > 0)
+            Failure(err, Say("{files}, {folders}.",
+                             {{"files", unreadFiles}, {"folders", unreadFolders}}));
+        else if (files > 0 || folders > 0)
+            Failure(err, Say("{unread}.", {{"unread", files > 0 ? unreadFiles : unreadFolders}}));
         if (summary.hits == 0)
-            return Failure(err, "no function matches (" + Plural(summary.functions, "function") +
-                                    " searched)");
+            return Failure(err, SayPlural("No function matches ({n} function searched).",
+                                          "No function matches ({n} functions searched).",
+                                          static_cast<unsigned long>(summary.functions)));
         return kExitOk;
     }
 };

@@ -5,10 +5,15 @@
 #include "cli/Command.h"
 #include "cli/LibraryArgs.h"
 #include "cli/TextOut.h"
+#include "i18n/Translate.h"
 #include "infoview/InfoTreeModel.h"
 #include "records/LibraryPaths.h"
 
 namespace kelvane::cli {
+
+using kelvane::i18n::N_;
+using kelvane::i18n::Say;
+using kelvane::i18n::Tr;
 
 namespace {
 
@@ -44,20 +49,20 @@ class ShowCommand : public Command {
 public:
     ShowCommand()
         : Command("show", "FOLDER [--icons] [--json]",
-                  "print the information tree of a function folder") {}
+                  N_("print the information tree of a function folder")) {}
 
     int run(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) override {
         const Arguments args = ParseArguments(words, {"--icons", "--json"});
         if (!args.error.empty())
             return UsageError(err, args.error);
         if (args.positional.size() != 1)
-            return UsageError(err, "show needs one folder");
+            return UsageError(err, Tr("The show command needs one folder."));
         if (args.positional[0].empty())
-            return UsageError(err, "the folder is empty");
+            return UsageError(err, Tr("The folder is empty."));
         const std::string folderPath = NormalizeFolderArgument(args.positional[0]);
         const std::string folderName = LastComponent(folderPath);
         if (folderName.empty())
-            return UsageError(err, "FOLDER must name a folder");
+            return UsageError(err, Tr("FOLDER must name a folder."));
 
         const InfoTreeResult tree = LoadInfoTree(folderPath, folderName);
         if (!tree.loaded) {

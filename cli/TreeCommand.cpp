@@ -4,6 +4,7 @@
 #include "cli/Command.h"
 #include "cli/LibraryArgs.h"
 #include "cli/TextOut.h"
+#include "i18n/Translate.h"
 #include "records/DirScan.h"
 #include "records/DirWalk.h"
 #include "records/LibraryPaths.h"
@@ -11,6 +12,10 @@
 #include "records/TextCodec.h"
 
 namespace kelvane::cli {
+
+using kelvane::i18n::N_;
+using kelvane::i18n::Say;
+using kelvane::i18n::Tr;
 
 namespace {
 
@@ -30,8 +35,9 @@ public:
     }
     void Unreadable(const std::string& path, std::string_view, int error) override {
         m_out.flush();
-        Command::Failure(m_err, "could not read the folder " + DisplayPath(path) + ": " +
-                                    ReadErrnoReason(error));
+        Command::Failure(m_err,
+                         Say("Could not read the folder {path}: {reason}.",
+                             {{"path", DisplayPath(path)}, {"reason", ReadErrnoReason(error)}}));
         m_failed = true;
     }
     bool failed() const { return m_failed; }
@@ -45,14 +51,15 @@ private:
 // The library tree of one tab as the browser shows it fully expanded.
 class TreeCommand : public Command {
 public:
-    TreeCommand() : Command("tree", "TAB", "print the library tree of a tab, fully expanded") {}
+    TreeCommand() : Command("tree", "TAB", N_("print the library tree of a tab, fully expanded")) {}
 
     int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) override {
         if (args.size() != 1)
-            return UsageError(err, "tree needs one tab name");
+            return UsageError(err, Tr("The tree command needs one tab name."));
         const std::string root = GetLibraryRoot();
         if (!IsDirectory(root))
-            return Failure(err, "no function library at " + DisplayPath(root));
+            return Failure(
+                err, Say("There is no function library at {path}.", {{"path", DisplayPath(root)}}));
         for (const DirEntry& tab : ScanDirectories(root)) {
             // The raw name, or the name as tabs prints it (a CP949 name decoded, escaped).
             if (tab.name != args[0] && DisplayName(tab.name) != args[0] &&
@@ -63,7 +70,8 @@ public:
             WalkDirectories(tab.path, printer);
             return printer.failed() ? kExitFailure : kExitOk;
         }
-        return Failure(err, "no tab named " + DisplayName(args[0]) + " in " + DisplayPath(root));
+        return Failure(err, Say("There is no tab named {tab} in {path}.",
+                                {{"tab", DisplayName(args[0])}, {"path", DisplayPath(root)}}));
     }
 };
 

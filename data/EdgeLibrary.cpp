@@ -16,7 +16,7 @@ Status MakeDir(const std::string& dir) {
     std::error_code error;
     std::filesystem::create_directories(dir, error);
     if (error)
-        return Status::Fail("could not create " + dir + ": " + error.message());
+        return Status::Fail("Could not create " + dir + ": " + error.message() + ".");
     return Status::Ok();
 }
 
@@ -72,7 +72,7 @@ Status WriteEdgeLibrary(const std::string& programDir) {
     {
         FunctionRecord record = MakeRecord(Plain("Odd", 0));
         if (!record.Load(GetFunctionFilePath(odd + "/Odd()", "Odd()")))
-            return Status::Fail("could not read back Odd()");
+            return Status::Fail("Could not read back Odd().");
         record.parameter(0).direction = 2;
         record.parameter(1).defaultKind = 9;
         record.parameter(1).storedKind = -1;
@@ -104,7 +104,7 @@ Status WriteEdgeLibrary(const std::string& programDir) {
     std::error_code error;
     std::filesystem::create_directory_symlink("..", odd + "/Loop/Back", error);
     if (error && error != std::errc::file_exists)
-        return Status::Fail("could not create the link: " + error.message());
+        return Status::Fail("Could not create the link: " + error.message() + ".");
     return Status::Ok();
 }
 

@@ -124,7 +124,7 @@ Status WriteSampleLibrary(const std::string& programDir) {
     std::error_code error;
     std::filesystem::create_directories(root + "/Basic/Filter/Blur()/_Src/res", error);
     if (error)
-        return Status::Fail("could not create the source folder: " + error.message());
+        return Status::Fail("Could not create the source folder: " + error.message() + ".");
     return WriteFileAtomically(root + "/Basic/Filter/Blur()/_Src/README.txt",
                                "Generated project of Blur() goes here.\r\n");
 }

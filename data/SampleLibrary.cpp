@@ -25,7 +25,7 @@ Status MakeDirs(const std::string& dir) {
     std::error_code error;
     fs::create_directories(dir, error);
     if (error)
-        return Status::Fail("could not create " + dir + ": " + error.message());
+        return Status::Fail("Could not create " + dir + ": " + error.message() + ".");
     return Status::Ok();
 }
 
@@ -74,7 +74,7 @@ Status CopyProjectData(const std::string& sourceDir, const std::string& programD
         std::string text;
         const std::string from = sourceDir + "/Skel/Dll/" + name;
         if (!ReadWholeFile(from, text))
-            return Status::Fail("could not read " + from);
+            return Status::Fail("Could not read " + from + ".");
         std::string crlf;
         for (char c : text) {
             if (c == '\n')

@@ -3,9 +3,13 @@
 #include <cctype>
 #include <vector>
 
+#include "i18n/Translate.h"
 #include "records/FileOps.h"
 
 namespace kelvane {
+
+using i18n::Say;
+using i18n::Tr;
 
 namespace {
 
@@ -55,20 +59,23 @@ Status ParseMatFile(std::string_view text, MatrixGrid& grid) {
     int height = 0;
     if (tokens.size() < 2 || !ParseIntegerText(tokens[0], width) ||
         !ParseIntegerText(tokens[1], height))
-        return Status::Fail("it does not begin with a width and a height");
+        return Status::Fail(Tr("it does not begin with a width and a height"));
     if (width != ClampSide(width) || height != ClampSide(height))
-        return Status::Fail("its size " + std::to_string(width) + " x " + std::to_string(height) +
-                            " is outside 0 to " + std::to_string(MatrixGrid::kSide));
+        return Status::Fail(Say("its size {width} x {height} is outside 0 to {max}",
+                                {{"width", std::to_string(width)},
+                                 {"height", std::to_string(height)},
+                                 {"max", std::to_string(MatrixGrid::kSide)}}));
 
     const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
     std::vector<float> numbers(count);
     for (std::size_t i = 0; i < count; ++i) {
         if (2 + i >= tokens.size())
-            return Status::Fail("it holds " + std::to_string(i) + " of the " +
-                                std::to_string(count) + " numbers its size needs");
+            return Status::Fail(
+                Say("it holds {held} of the {count} numbers its size needs",
+                    {{"held", std::to_string(i)}, {"count", std::to_string(count)}}));
         if (!ParseRealText(tokens[2 + i], numbers[i]))
-            return Status::Fail("number " + std::to_string(i + 1) + " is \"" +
-                                std::string(tokens[2 + i]) + "\", which is not a number");
+            return Status::Fail(Say("number {index} is \"{text}\", which is not a number",
+                                    {{"index", std::to_string(i + 1)}, {"text", tokens[2 + i]}}));
     }
     grid.width = width;
     grid.height = height;

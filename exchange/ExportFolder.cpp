@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <random>
 
+#include "i18n/Translate.h"
 #include "records/DirTree.h"
 #include "records/FileOps.h"
 #include "records/LibraryPaths.h"
@@ -18,6 +19,9 @@
 #include "records/TextCodec.h"
 
 namespace kelvane {
+
+using i18n::Say;
+using i18n::Tr;
 
 namespace {
 
@@ -95,28 +99,33 @@ Status CheckReplaceableExport(int dirFd, const std::string& shownPath,
                               std::set<std::string>& files) {
     const std::string shown = DisplayPath(shownPath);
     auto foreign = [&](const std::string& entry) {
-        return Status::Fail(shown + " holds " + DisplayName(entry) +
-                            ", which kelvane-cli export did not write; choose an empty or new "
-                            "folder");
+        return Status::Fail(
+            Say("{folder} holds {entry}, which kelvane-cli export did not write; choose an empty "
+                "or new folder; nothing was written.",
+                {{"folder", shown}, {"entry", DisplayName(entry)}}));
     };
     std::vector<std::string> names;
     if (!ListNames(dirFd, names))
-        return Status::Fail("cannot read " + shown + ": " + ReadErrnoReason(errno));
+        return Status::Fail(Say("Cannot read {folder}: {reason}; nothing was written.",
+                                {{"folder", shown}, {"reason", ReadErrnoReason(errno)}}));
     files.clear();
     if (names.empty())
         return Status::Ok();
     std::string marker;
     if (!ReadMarker(dirFd, marker) || !StartsWithTitle(marker))
-        return Status::Fail(shown +
-                            " is not empty and is not an earlier export of kelvane-cli; choose "
-                            "an empty or new folder");
+        return Status::Fail(
+            Say("{folder} is not empty and is not an earlier export of kelvane-cli; choose an "
+                "empty or new folder; nothing was written.",
+                {{"folder", shown}}));
     std::size_t at = marker.find('\n');
     while (at != std::string::npos && at + 1 < marker.size()) {
         const std::size_t end = marker.find('\n', at + 1);
         std::string name = marker.substr(at + 1, end == std::string::npos ? end : end - at - 1);
         if (!IsExportFileName(name))
-            return Status::Fail(shown + "/" + std::string(kExportMarkerName) + " names " +
-                                DisplayName(name) + ", which an export does not write");
+            return Status::Fail(
+                Say("{marker} names {entry}, which an export does not write; nothing was written.",
+                    {{"marker", shown + "/" + std::string(kExportMarkerName)},
+                     {"entry", DisplayName(name)}}));
         files.insert(std::move(name));
         at = end;
     }
@@ -132,8 +141,9 @@ Status CheckReplaceableExport(int dirFd, const std::string& shownPath,
         const bool listed = ListNames(sub, inner);
         close(sub);
         if (!listed)
-            return Status::Fail("cannot read " + shown + "/" + name + ": " +
-                                ReadErrnoReason(errno));
+            return Status::Fail(
+                Say("Cannot read {folder}: {reason}; nothing was written.",
+                    {{"folder", shown + "/" + name}, {"reason", ReadErrnoReason(errno)}}));
         for (const std::string& file : inner) {
             if (!files.count(name + "/" + file))
                 return foreign(name + "/" + file);
@@ -149,8 +159,8 @@ ExportFolder::~ExportFolder() {
 }
 
 Status ExportFolder::Fail(const std::string& why) const {
-    return Status::Fail("could not export to " + DisplayPath(m_target) + ": " + why +
-                        "; nothing was written");
+    return Status::Fail(Say("Could not export to {folder}: {reason}; nothing was written.",
+                            {{"folder", DisplayPath(m_target)}, {"reason", why}}));
 }
 
 void ExportFolder::Abandon() {
@@ -175,15 +185,17 @@ Status ExportFolder::Begin(const std::string& target) {
     if (m_parent.empty())
         m_parent = "/";
     if (m_name.empty() || m_name == "." || m_name == "..")
-        return Fail("it does not name a folder");
+        return Fail(Tr("it does not name a folder"));
     m_parentFd = open(m_parent.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (m_parentFd < 0)
-        return Fail("cannot open the folder " + DisplayPath(m_parent) + ": " +
-                    ReadErrnoReason(errno));
+        return Fail(Say("cannot open the folder {folder}: {reason}",
+                        {{"folder", DisplayPath(m_parent)}, {"reason", ReadErrnoReason(errno)}}));
     if (flock(m_parentFd, LOCK_EX | LOCK_NB) != 0)
         return Fail(errno == EWOULDBLOCK
-                        ? "another export into " + DisplayPath(m_parent) + " is in progress"
-                        : "cannot lock " + DisplayPath(m_parent) + ": " + ErrnoReason(errno));
+                        ? Say("another export into {folder} is in progress",
+                              {{"folder", DisplayPath(m_parent)}})
+                        : Say("cannot lock {folder}: {reason}",
+                              {{"folder", DisplayPath(m_parent)}, {"reason", ErrnoReason(errno)}}));
 
     // Staging folders of an earlier export to this name: whoever made them held the lock we
     // hold now, so they are a crash's leftovers.
@@ -210,17 +222,17 @@ Status ExportFolder::Begin(const std::string& target) {
     struct stat st {};
     if (fstatat(m_parentFd, m_name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0) {
         if (S_ISLNK(st.st_mode))
-            return Fail("it is a symbolic link; give the folder it leads to");
+            return Fail(Tr("it is a symbolic link; give the folder it leads to"));
         if (!S_ISDIR(st.st_mode))
-            return Fail("it is not a folder");
+            return Fail(Tr("it is not a folder"));
         const int fd = openat(m_parentFd, m_name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (fd < 0)
-            return Fail("cannot open it: " + ReadErrnoReason(errno));
+            return Fail(Say("cannot open it: {reason}", {{"reason", ReadErrnoReason(errno)}}));
         std::set<std::string> files;
         const Status replaceable = CheckReplaceableExport(fd, m_target, files);
         close(fd);
         if (!replaceable)
-            return Status::Fail(replaceable.message() + "; nothing was written");
+            return replaceable;
         m_replace = true;
     } else if (errno != ENOENT) {
         return Fail(ReadErrnoReason(errno));
@@ -233,11 +245,12 @@ Status ExportFolder::Begin(const std::string& target) {
         if (mkdirat(m_parentFd, name.c_str(), kFolderMode) == 0)
             m_stagingName = name;
         else if (errno != EEXIST)
-            return Fail("cannot create a folder in " + DisplayPath(m_parent) + ": " +
-                        ErrnoReason(errno));
+            return Fail(Say("cannot create a folder in {folder}: {reason}",
+                            {{"folder", DisplayPath(m_parent)}, {"reason", ErrnoReason(errno)}}));
     }
     if (m_stagingName.empty())
-        return Fail("cannot find a free name for a folder in " + DisplayPath(m_parent));
+        return Fail(Say("cannot find a free name for a folder in {folder}",
+                        {{"folder", DisplayPath(m_parent)}}));
     m_stagingFd =
         openat(m_parentFd, m_stagingName.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (m_stagingFd < 0)
@@ -253,7 +266,7 @@ Status ExportFolder::Begin(const std::string& target) {
 
 Status ExportFolder::Write(const std::string& relative, std::string_view bytes) {
     if (m_stagingFd < 0 || !IsExportFileName(relative))
-        return Fail("the export wrote an unexpected file name");
+        return Fail(Tr("the export wrote an unexpected file name"));
     if (!m_functionsMade && relative.starts_with(std::string(kExportFunctionsFolder) + "/")) {
         if (mkdirat(m_stagingFd, std::string(kExportFunctionsFolder).c_str(), kFolderMode) != 0)
             return Fail(ErrnoReason(errno));
@@ -267,7 +280,7 @@ Status ExportFolder::Write(const std::string& relative, std::string_view bytes) 
 
 Status ExportFolder::Commit() {
     if (m_stagingFd < 0)
-        return Fail("the export was not begun");
+        return Fail(Tr("the export was not begun"));
     std::string marker = std::string(kExportMarkerTitle) + "\n";
     for (const std::string& file : m_written)
         marker += file + "\n";
@@ -280,7 +293,9 @@ Status ExportFolder::Commit() {
     if (!m_replace) {
         if (Status moved = RenameNoReplace(m_parent + "/" + m_stagingName, m_parent + "/" + m_name);
             !moved)
-            return Fail(moved.message());
+            return Status::Fail(
+                Say("{message} Nothing was written to {folder}.",
+                    {{"message", moved.message()}, {"folder", DisplayPath(m_target)}}));
         close(m_stagingFd);
         m_stagingFd = -1;
         m_stagingName.clear();
@@ -291,12 +306,12 @@ Status ExportFolder::Commit() {
     const int current =
         openat(m_parentFd, m_name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (current < 0)
-        return Fail("it was moved or removed meanwhile");
+        return Fail(Tr("it was moved or removed meanwhile"));
     std::set<std::string> oldFiles;
     const Status replaceable = CheckReplaceableExport(current, m_target, oldFiles);
     if (!replaceable) {
         close(current);
-        return Status::Fail(replaceable.message() + "; nothing was written");
+        return replaceable;
     }
     if (renameat2(m_parentFd, m_stagingName.c_str(), m_parentFd, m_name.c_str(), RENAME_EXCHANGE) !=
         0) {
@@ -304,8 +319,8 @@ Status ExportFolder::Commit() {
         close(current);
         if (error == EINVAL || error == ENOSYS)
             return Fail(
-                "this file system cannot exchange two folders in one step; remove it or "
-                "choose a new folder");
+                Tr("this file system cannot exchange two folders in one step; remove it or "
+                   "choose a new folder"));
         return Fail(ErrnoReason(error));
     }
     // The export is in place; the old one now stands at the staging name and goes, file by
@@ -334,11 +349,14 @@ Status ExportFolder::Commit() {
         kept.insert(kept.rfind('-') + 1, "kept-");
         if (renameat2(m_parentFd, oldName.c_str(), m_parentFd, kept.c_str(), RENAME_NOREPLACE) != 0)
             kept = oldName;
-        m_warning = "the earlier export could not be removed wholly and stays in " +
-                    DisplayPath(m_parent + "/" + kept) + " (" + ErrnoReason(error) + ")";
+        m_warning =
+            Say("The earlier export could not be removed wholly and stays in {folder} "
+                "({reason}).",
+                {{"folder", DisplayPath(m_parent + "/" + kept)}, {"reason", ErrnoReason(error)}});
     }
     if (fsync(m_parentFd) != 0 && errno != EINVAL && m_warning.empty())
-        m_warning = DisplayPath(m_parent) + " could not be flushed to disk: " + ErrnoReason(errno);
+        m_warning = Say("{folder} could not be flushed to disk: {reason}.",
+                        {{"folder", DisplayPath(m_parent)}, {"reason", ErrnoReason(errno)}});
     return Status::Ok();
 }
 

@@ -7,6 +7,7 @@
 
 #include "exchange/ExportNames.h"
 #include "exchange/FunctionSource.h"
+#include "i18n/Translate.h"
 #include "records/DirWalk.h"
 #include "records/LibraryPaths.h"
 #include "records/ReadAhead.h"
@@ -14,6 +15,8 @@
 #include "records/TextCodec.h"
 
 namespace kelvane {
+
+using i18n::Say;
 
 namespace {
 
@@ -123,16 +126,24 @@ public:
     // A link out of the folder the export starts at: followed, and said so.
     void LeadsOutside(const std::string& path) override {
         const std::string target = RealPath(path);
-        m_tree.linksOut.push_back(DisplayPath(path) + " leads through a symbolic link out of " +
-                                  DisplayPath(m_realStart) +
-                                  (target.empty() ? "" : ", to " + DisplayPath(target)) +
-                                  "; it is exported with the rest");
+        m_tree.linksOut.push_back(
+            target.empty()
+                ? Say("{path} leads through a symbolic link out of {start}; it is exported with "
+                      "the rest.",
+                      {{"path", DisplayPath(path)}, {"start", DisplayPath(m_realStart)}})
+                : Say("{path} leads through a symbolic link out of {start}, to {target}; it is "
+                      "exported with the rest.",
+                      {{"path", DisplayPath(path)},
+                       {"start", DisplayPath(m_realStart)},
+                       {"target", DisplayPath(target)}}));
     }
 
     void Unreadable(const std::string& path, std::string_view name, int error) override {
         if (!m_status)
             return;
-        const std::string why = "the folder cannot be read: " + ReadErrnoReason(error);
+        // Written into the export's files, which never change with the language.
+        const std::string why =
+            "the folder cannot be read: " + ReadErrnoReason(error, i18n::Texts::Source);
         ++m_tree.unreadable;
         if (m_pending.set) {
             // A folder that could not be opened: listed with its problem.
@@ -143,8 +154,9 @@ public:
             // The folder just entered could not be listed (its node has been delivered).
             m_tree.nodes[static_cast<std::size_t>(m_lastEntered)].problem = why;
         } else {
-            m_status =
-                Status::Fail("cannot read " + DisplayPath(path) + ": " + ReadErrnoReason(error));
+            m_status = Status::Fail(
+                Say("Cannot read {path}: {reason}.",
+                    {{"path", DisplayPath(path)}, {"reason", ReadErrnoReason(error)}}));
         }
     }
 
@@ -246,7 +258,7 @@ Status WalkForExport(const std::string& start, const std::string& libraryRoot, E
     if (!walker.status())
         return walker.status();
     if (!walker.startRead())
-        return Status::Fail("cannot read " + DisplayPath(start));
+        return Status::Fail(Say("Cannot read {path}.", {{"path", DisplayPath(start)}}));
     return sink.Finish(tree);
 }
 

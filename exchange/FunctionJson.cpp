@@ -4,9 +4,13 @@
 #include <cstring>
 #include <optional>
 
+#include "i18n/Translate.h"
 #include "records/TextCodec.h"
 
 namespace kelvane {
+
+using i18n::Say;
+using i18n::Tr;
 
 namespace {
 
@@ -279,11 +283,12 @@ public:
     bool Read(const Json& object, std::span<const FieldSpec> fields, char* record,
               const std::string& at, std::string_view extraKey) {
         if (!object.is_object())
-            return Fail(at, "must be an object of fields");
+            return Fail(at, Tr("must be an object of fields"));
         for (const auto& item : object.items()) {
             if (!Known(item.key(), fields, extraKey))
                 return Fail(at + "/" + PointerToken(item.key()),
-                            "is not a field of " + What(extraKey) + " (unknown field)");
+                            extraKey.empty() ? Tr("is not a field of a parameter (unknown field)")
+                                             : Tr("is not a field of a function (unknown field)"));
         }
         for (const FieldSpec& spec : fields) {
             const std::string pointer = at + "/" + std::string(spec.key);
@@ -293,14 +298,14 @@ public:
             switch (spec.type) {
                 case FieldType::Integer:
                     ok = found != object.end() ? ReadInteger(*found, field, pointer)
-                                               : Fail(pointer, "is missing");
+                                               : Fail(pointer, Tr("is missing"));
                     break;
                 case FieldType::Bytes:
                     ok = found == object.end() || ReadHex(*found, field, spec.size, pointer);
                     break;
                 case FieldType::Text:
                     ok = found != object.end() ? ReadText(object, *found, spec, field, at)
-                                               : Fail(pointer, "is missing");
+                                               : Fail(pointer, Tr("is missing"));
                     break;
             }
             if (!ok)
@@ -310,10 +315,6 @@ public:
     }
 
 private:
-    static std::string What(std::string_view extraKey) {
-        return extraKey.empty() ? "a parameter" : "a function";
-    }
-
     static bool Known(const std::string& key, std::span<const FieldSpec> fields,
                       std::string_view extraKey) {
         if (!extraKey.empty() && key == extraKey)
@@ -334,12 +335,12 @@ private:
             number = value.get<std::int64_t>();
             fits = number >= INT32_MIN && number <= INT32_MAX;
         } else {
-            return Fail(pointer, "must be a whole number");
+            return Fail(pointer, Tr("must be a whole number"));
         }
         if (!fits)
-            return Fail(pointer, "is " + value.dump() +
-                                     ", outside the 32-bit range of its field (-2147483648 to "
-                                     "2147483647)");
+            return Fail(pointer, Say("is {value}, outside the 32-bit range of its field "
+                                     "(-2147483648 to 2147483647)",
+                                     {{"value", value.dump()}}));
         const auto stored = static_cast<std::int32_t>(number);
         std::memcpy(field, &stored, sizeof stored);
         return true;
@@ -348,19 +349,21 @@ private:
     // Hex digits for the first bytes of a field of size bytes; the rest stays zero.
     bool ReadHex(const Json& value, char* field, std::size_t size, const std::string& pointer) {
         if (!value.is_string())
-            return Fail(pointer, "must be a text of hexadecimal digits");
+            return Fail(pointer, Tr("must be a text of hexadecimal digits"));
         const std::string& hex = value.get_ref<const std::string&>();
         if (hex.size() % 2 != 0)
-            return Fail(pointer, "must have two hexadecimal digits per byte (it has " +
-                                     std::to_string(hex.size()) + " digits)");
+            return Fail(pointer, Say("must have two hexadecimal digits per byte (it has {count} "
+                                     "digits)",
+                                     {{"count", std::to_string(hex.size())}}));
         if (hex.size() / 2 > size)
-            return Fail(pointer, "holds " + std::to_string(hex.size() / 2) +
-                                     " bytes; the field has room for " + std::to_string(size));
+            return Fail(pointer, Say("holds {bytes} bytes; the field has room for {size}",
+                                     {{"bytes", std::to_string(hex.size() / 2)},
+                                      {"size", std::to_string(size)}}));
         for (std::size_t i = 0; i < hex.size(); i += 2) {
             const int high = HexValue(hex[i]);
             const int low = HexValue(hex[i + 1]);
             if (high < 0 || low < 0)
-                return Fail(pointer, "must hold only hexadecimal digits (0-9, a-f)");
+                return Fail(pointer, Tr("must hold only hexadecimal digits (0-9, a-f)"));
             field[i / 2] = static_cast<char>(high * 16 + low);
         }
         return true;
@@ -375,31 +378,32 @@ private:
             for (const auto& item : value.items()) {
                 if (item.key() != kHexKey)
                     return Fail(pointer + "/" + PointerToken(item.key()),
-                                "is not part of the hex form of a text (unknown field)");
+                                Tr("is not part of the hex form of a text (unknown field)"));
             }
             const auto hex = value.find(std::string(kHexKey));
             if (hex == value.end())
-                return Fail(pointer + "/" + std::string(kHexKey), "is missing");
+                return Fail(pointer + "/" + std::string(kHexKey), Tr("is missing"));
             if (tail != object.end())
-                return Fail(at + "/" + tailKey, "cannot go with the hex form of " +
-                                                    std::string(spec.key) +
-                                                    ", which holds the whole field");
+                return Fail(at + "/" + tailKey,
+                            Say("cannot go with the hex form of {field}, which holds the whole "
+                                "field",
+                                {{"field", spec.key}}));
             return ReadHex(*hex, field, spec.size, pointer + "/" + std::string(kHexKey));
         }
         if (!value.is_string())
-            return Fail(pointer, "must be a text, or an object with \"hex\"");
+            return Fail(pointer, Tr("must be a text, or an object with \"hex\""));
         const std::string& utf8 = value.get_ref<const std::string&>();
         if (utf8.find('\0') != std::string::npos)
-            return Fail(pointer, "holds a NUL character, which would end the text early");
+            return Fail(pointer, Tr("holds a NUL character, which would end the text early"));
         const FieldFit fit = FitField(utf8, spec.size - 1, pointer);
         if (!fit.tooLong && !fit.cp949)
             return Fail(pointer,
-                        "holds characters that cannot be stored in a function file (Korean "
-                        "code page CP949)");
+                        Tr("holds characters that cannot be stored in a function file (Korean "
+                           "code page CP949)"));
         if (fit.tooLong)
-            return Fail(pointer, "is " + std::to_string(fit.bytes) +
-                                     " bytes in CP949; the field holds at most " +
-                                     std::to_string(spec.size - 1));
+            return Fail(pointer, Say("is {bytes} bytes in CP949; the field holds at most {max}",
+                                     {{"bytes", std::to_string(fit.bytes)},
+                                      {"max", std::to_string(spec.size - 1)}}));
         const std::optional<std::string>& cp949 = fit.cp949;
         std::memcpy(field, cp949->data(), cp949->size());
         field[cp949->size()] = '\0';
@@ -439,16 +443,17 @@ FormResult FunctionFromJson(const Json& form) {
     const std::string at = "/" + std::string(kParametersKey);
     const auto list = form.find(std::string(kParametersKey));
     if (list == form.end()) {
-        reader.Fail(at, "is missing");
+        reader.Fail(at, Tr("is missing"));
         return result;
     }
     if (!list->is_array()) {
-        reader.Fail(at, "must be a list of parameters");
+        reader.Fail(at, Tr("must be a list of parameters"));
         return result;
     }
     if (list->size() > static_cast<std::size_t>(fdb::kMaxParameterCount)) {
-        reader.Fail(at, "has " + std::to_string(list->size()) + " parameters; a function file " +
-                            "holds at most " + std::to_string(fdb::kMaxParameterCount));
+        reader.Fail(at, Say("has {count} parameters; a function file holds at most {max}",
+                            {{"count", std::to_string(list->size())},
+                             {"max", std::to_string(fdb::kMaxParameterCount)}}));
         return result;
     }
     std::vector<ParameterRecord> parameters(list->size(), ParameterRecord{});

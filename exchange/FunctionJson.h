@@ -4,6 +4,7 @@
 #include <string>
 
 #include "exchange/Json.h"
+#include "i18n/Translate.h"
 #include "records/FunctionRecord.h"
 
 namespace kelvane {
@@ -27,7 +28,7 @@ struct FormError {
 
     // "/parameters/2/defaultText: is 2050 bytes in CP949; ..."; the whole form is "the form".
     std::string message() const {
-        return (pointer.empty() ? "the form" : pointer) + ": " + problem;
+        return (pointer.empty() ? std::string(i18n::Tr("the form")) : pointer) + ": " + problem;
     }
 };
 

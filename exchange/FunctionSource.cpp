@@ -27,7 +27,8 @@ bool ReadFunctionAt(int dirFd, const std::string& dirPath, const std::string& fo
                     FunctionRecord& record, std::string& problem) {
     FdbRead read = ReadFunctionFile(GetFunctionFilePath(CallablePath(dirFd, dirPath), folderName));
     if (!read.ok()) {
-        problem = read.Reason();
+        // Written into the export's files, which never change with the language.
+        problem = read.Reason(i18n::Texts::Source);
         return false;
     }
     record = read.TakeRecord();
@@ -40,7 +41,8 @@ bool ReadListedFunctionAt(int dirFd, const std::string& dirPath, const std::stri
     if (read.fault == FdbFault::Missing)  // gone since it was listed, or moved aside
         return ReadFunctionAt(dirFd, dirPath, folderName, record, problem);
     if (!read.ok()) {
-        problem = read.Reason();
+        // Written into the export's files, which never change with the language.
+        problem = read.Reason(i18n::Texts::Source);
         return false;
     }
     record = read.TakeRecord();

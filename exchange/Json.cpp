@@ -4,9 +4,12 @@
 #include <set>
 #include <vector>
 
+#include "i18n/Translate.h"
 #include "records/ControlBytes.h"
 
 namespace kelvane {
+
+using i18n::Say;
 
 namespace {
 
@@ -93,18 +96,20 @@ std::string DumpJson(const Json& value, int indent) {
 ParsedJson ParseJson(std::string_view text) {
     ParsedJson result;
     if (text.size() > kMaxJsonBytes) {
-        result.error = "it is " + std::to_string(text.size()) + " bytes long, more than the " +
-                       std::to_string(kMaxJsonBytes >> 20) + " MiB read";
+        result.error = Say("it is {bytes} bytes long, more than the {limit} MiB read",
+                           {{"bytes", std::to_string(text.size())},
+                            {"limit", std::to_string(kMaxJsonBytes >> 20)}});
         return result;
     }
     std::size_t values = 0;
     std::vector<std::set<std::string>> keys;  // of each object being read
     auto check = [&](int depth, Json::parse_event_t event, Json& parsed) {
         if (depth >= kMaxJsonDepth)
-            throw Refused{"it is nested more than " + std::to_string(kMaxJsonDepth) +
-                          " levels deep"};
+            throw Refused{Say("it is nested more than {depth} levels deep",
+                              {{"depth", std::to_string(kMaxJsonDepth)}})};
         if (++values > kMaxJsonValues)
-            throw Refused{"it holds more than " + std::to_string(kMaxJsonValues) + " values"};
+            throw Refused{Say("it holds more than {count} values",
+                              {{"count", std::to_string(kMaxJsonValues)}})};
         switch (event) {
             case Json::parse_event_t::object_start:
                 keys.emplace_back();
@@ -114,8 +119,8 @@ ParsedJson ParseJson(std::string_view text) {
                 break;
             case Json::parse_event_t::key:
                 if (!keys.back().insert(parsed.get<std::string>()).second)
-                    throw Refused{"the field \"" + parsed.get<std::string>() +
-                                  "\" appears twice in one object"};
+                    throw Refused{Say("the field \"{field}\" appears twice in one object",
+                                      {{"field", parsed.get<std::string>()}})};
                 break;
             default:
                 break;
@@ -130,7 +135,7 @@ ParsedJson ParseJson(std::string_view text) {
         std::string why = error.what();
         if (const auto end = why.find("] "); why.starts_with("[json.") && end != std::string::npos)
             why.erase(0, end + 2);
-        result.error = "it is not valid JSON: " + why;
+        result.error = Say("it is not valid JSON: {why}", {{"why", why}});
     } catch (const Refused& refused) {
         result.error = refused.why;
     }

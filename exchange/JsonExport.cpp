@@ -1,8 +1,11 @@
 #include "exchange/JsonExport.h"
 
 #include "exchange/FunctionJson.h"
+#include "i18n/Translate.h"
 
 namespace kelvane {
+
+using i18n::Tr;
 
 namespace {
 
@@ -37,7 +40,7 @@ std::string FunctionFile(const ExportNode& node) {
 
 Status WriteFailure(std::ostream& out) {
     out.clear();
-    return Status::Fail("could not write the export to the output");
+    return Status::Fail(Tr("Could not write the export to the output."));
 }
 
 class JsonDocumentSink : public ExportSink {

@@ -5,9 +5,12 @@
 #include "exchange/FunctionPage.h"
 #include "exchange/MarkupExport.h"
 #include "exchange/MarkupText.h"
+#include "i18n/Translate.h"
 #include "infoview/InfoLabels.h"
 
 namespace kelvane {
+
+using i18n::Tr;
 
 namespace {
 
@@ -108,7 +111,7 @@ std::string Section(const ExportTree& tree, int index, const FunctionRecord* rec
 }
 
 Status Unwritable() {
-    return Status::Fail("could not write the export to the output");
+    return Status::Fail(Tr("Could not write the export to the output."));
 }
 
 // Sections go to a temporary file as the walk goes; the index is known only at the end
@@ -126,23 +129,23 @@ public:
         if (node.type != ExportNodeType::Function || node.repeated)
             return Status::Ok();
         if (!m_sections)
-            return Status::Fail("could not make a temporary file for the export");
+            return Status::Fail(Tr("Could not make a temporary file for the export."));
         const std::string section = Section(tree, index, record, m_links, "##");
         if (std::fwrite(section.data(), 1, section.size(), m_sections) != section.size())
-            return Status::Fail("could not write the export to a temporary file");
+            return Status::Fail(Tr("Could not write the export to a temporary file."));
         return Status::Ok();
     }
 
     Status Finish(const ExportTree& tree) override {
         if (!m_sections)
-            return Status::Fail("could not make a temporary file for the export");
+            return Status::Fail(Tr("Could not make a temporary file for the export."));
         m_out << Index(tree, m_links) << "\n";
         std::rewind(m_sections);
         char buffer[65536];
         for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, m_sections)) > 0;)
             m_out.write(buffer, static_cast<std::streamsize>(got));
         if (std::ferror(m_sections))
-            return Status::Fail("could not read back the temporary file of the export");
+            return Status::Fail(Tr("Could not read back the temporary file of the export."));
         m_out.flush();
         return m_out ? Status::Ok() : Unwritable();
     }

@@ -1,5 +1,6 @@
 #include "infoview/GroupListModel.h"
 
+#include "i18n/Translate.h"
 #include "infoview/IconCells.h"
 #include "records/DirScan.h"
 #include "records/FunctionFileCheck.h"
@@ -8,6 +9,8 @@
 #include "records/TextCodec.h"
 
 namespace kelvane {
+
+using i18n::Say;
 
 std::vector<ListColumn> SubgroupColumns() {
     return {{"Name", 80}, {"Description", 480}};
@@ -73,8 +76,9 @@ GroupListing BuildGroupListing(const std::string& groupPath) {
     GroupListing listing = ListingOf(scan.entries);
     if (scan.error != 0 && listing.complete) {
         listing.complete = false;
-        listing.message = "could not read the folder " + DisplayPath(groupPath) + ": " +
-                          ReadErrnoReason(scan.error);
+        listing.message =
+            Say("Could not read the folder {path}: {reason}.",
+                {{"path", DisplayPath(groupPath)}, {"reason", ReadErrnoReason(scan.error)}});
     }
     return listing;
 }

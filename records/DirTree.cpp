@@ -7,6 +7,7 @@
 
 #include <cerrno>
 
+#include "i18n/Translate.h"
 #include "records/FileOps.h"
 #include "records/ReadReason.h"
 #include "records/TempFile.h"
@@ -14,6 +15,8 @@
 #include "records/WorkFiles.h"
 
 namespace kelvane {
+
+using i18n::Tr;
 
 namespace {
 
@@ -123,11 +126,11 @@ std::string Merge(int oldDir, int newDir, MergeMode mode, dev_t device, const st
             continue;
         const bool folder = S_ISDIR(st.st_mode);
         if (folder && st.st_dev != device)
-            return path + ": it is on another file system";
+            return path + ": " + Tr("it is on another file system");
         struct stat there {};
         const bool exists = fstatat(newDir, name.c_str(), &there, AT_SYMLINK_NOFOLLOW) == 0;
         if (exists && folder != S_ISDIR(there.st_mode))
-            return path + ": a folder and a file stand in each other's place";
+            return path + ": " + Tr("a folder and a file stand in each other's place");
         if (exists && !folder)
             continue;  // the new one replaces it
         if (!exists && mode == MergeMode::Move) {
@@ -142,7 +145,7 @@ std::string Merge(int oldDir, int newDir, MergeMode mode, dev_t device, const st
             continue;
         }
         if (depth >= kMaxTreeDepth)
-            return path + ": folders are nested too deeply";
+            return path + ": " + Tr("folders are nested too deeply");
         if (!exists && mkdirat(newDir, name.c_str(), 0700) != 0)
             return path + ": " + ErrnoReason(errno);
         {

@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "i18n/Translate.h"
 #include "records/AtomicSave.h"
 #include "records/DirTree.h"
 #include "records/LibraryPaths.h"
@@ -17,6 +18,9 @@
 #include "records/UniqueFd.h"
 
 namespace kelvane {
+
+using i18n::Say;
+using i18n::Tr;
 
 namespace {
 
@@ -53,38 +57,52 @@ int SyncDirectoryPath(const std::string& dir) {
 
 std::string SaveMessage(const std::string& path, const SaveOutcome& outcome) {
     using Kind = SaveOutcome::Kind;
-    const std::string head = "could not save " + DisplayPath(path) + ": ";
-    // Said only of a file that was there; of one that was not, only that nothing was.
-    const std::string tail =
-        outcome.existed ? "; the file on disk is unchanged" : "; nothing was written";
+    const std::string shown = DisplayPath(path);
+    // Of a file that was there, that it is unchanged; of one that was not, only that
+    // nothing was written.
+    auto failed = [&](std::string_view reason) {
+        return outcome.existed
+                   ? Say("Could not save {path}: {reason}; the file on disk is unchanged.",
+                         {{"path", shown}, {"reason", reason}})
+                   : Say("Could not save {path}: {reason}; nothing was written.",
+                         {{"path", shown}, {"reason", reason}});
+    };
     switch (outcome.kind) {
         case Kind::Saved:
             return {};
         case Kind::Failed:
-            return head + ErrnoReason(outcome.error) + tail;
+            return failed(ErrnoReason(outcome.error));
         case Kind::Busy:
-            return head + "another save is in progress" + tail;
+            return failed(Tr("another save is in progress"));
         case Kind::ReadOnly:
-            return head + "the file is read-only" + tail;
+            return failed(Tr("the file is read-only"));
         case Kind::NotRegular:
-            return head +
-                   (outcome.error == EISDIR ? ErrnoReason(EISDIR) : "it is not a regular file") +
-                   "; nothing was written";
+            return Say("Could not save {path}: {reason}; nothing was written.",
+                       {{"path", shown},
+                        {"reason", outcome.error == EISDIR ? ErrnoReason(EISDIR)
+                                                           : Tr("it is not a regular file")}});
         case Kind::DanglingLink:
-            return head +
-                   "it is a symbolic link to a file that does not exist; nothing was written";
+            return Say(
+                "Could not save {path}: it is a symbolic link to a file that does not exist; "
+                "nothing was written.",
+                {{"path", shown}});
         case Kind::Changed:
-            return head + "it was changed on disk by another program since it was read" + tail;
+            return failed(Tr("it was changed on disk by another program since it was read"));
         case Kind::Removed:
-            return head +
-                   "it was removed or renamed by another program since it was read; nothing was "
-                   "written";
+            return Say(
+                "Could not save {path}: it was removed or renamed by another program since it "
+                "was read; nothing was written.",
+                {{"path", shown}});
         case Kind::CreatedMeanwhile:
-            return head + "another program created it meanwhile; that file is unchanged";
+            return Say(
+                "Could not save {path}: another program created it meanwhile; that file is "
+                "unchanged.",
+                {{"path", shown}});
         case Kind::NotFlushed:
-            return "saved " + DisplayPath(path) +
-                   ", but its folder could not be flushed to disk: " + ErrnoReason(outcome.error) +
-                   "; the change may be lost if the system stops now";
+            return Say(
+                "Saved {path}, but its folder could not be flushed to disk: {reason}; the "
+                "change may be lost if the system stops now.",
+                {{"path", shown}, {"reason", ErrnoReason(outcome.error)}});
     }
     return {};
 }
@@ -94,33 +112,33 @@ std::string SaveMessage(const std::string& path, const SaveOutcome& outcome) {
 std::string ErrnoReason(int error) {
     switch (error) {
         case ENOSPC:
-            return "the disk is full";
+            return Tr("the disk is full");
         case EDQUOT:
-            return "the disk quota is exhausted";
+            return Tr("the disk quota is exhausted");
         case EACCES:
         case EPERM:
-            return "no permission to write in the folder";
+            return Tr("no permission to write in the folder");
         case EIO:
-            return "a device error occurred";
+            return Tr("a device error occurred");
         case EFBIG:
-            return "the file would exceed the file-size limit";
+            return Tr("the file would exceed the file-size limit");
         case EROFS:
-            return "the file system is read-only";
+            return Tr("the file system is read-only");
         case ENOENT:
-            return "the folder does not exist";
+            return Tr("the folder does not exist");
         case ENOTDIR:
-            return "a part of the path is not a folder";
+            return Tr("a part of the path is not a folder");
         case ENAMETOOLONG:
-            return "the name is too long";
+            return Tr("the name is too long");
         case EISDIR:
-            return "a folder stands where the file should be";
+            return Tr("a folder stands where the file should be");
         case EXDEV:
-            return "it would move across file systems";
+            return Tr("it would move across file systems");
         case EMFILE:
         case ENFILE:
-            return "too many files are open";
+            return Tr("too many files are open");
         case ENOLCK:
-            return "the file system cannot lock the file against another save";
+            return Tr("the file system cannot lock the file against another save");
         default:
             return std::strerror(error);
     }
@@ -202,15 +220,16 @@ int WriteNewFileAt(int dirfd, const std::string& name, std::string_view bytes, m
 Status RenameNoReplace(const std::string& from, const std::string& to) {
     auto failure = [&](int error) {
         if (error == EEXIST || error == ENOTEMPTY)
-            return Status::Fail("could not rename " + DisplayPath(from) + ": " + DisplayPath(to) +
-                                " already exists");
-        return Status::Fail("could not rename " + DisplayPath(from) + ": " + ErrnoReason(error));
+            return Status::Fail(Say("Could not rename {from}: {to} already exists.",
+                                    {{"from", DisplayPath(from)}, {"to", DisplayPath(to)}}));
+        return Status::Fail(Say("Could not rename {from}: {reason}.",
+                                {{"from", DisplayPath(from)}, {"reason", ErrnoReason(error)}}));
     };
     auto done = [&] {
         if (const int error = SyncDirectoryPath(DirectoryOf(to)))
             return Status::Fail(
-                "renamed " + DisplayPath(from) +
-                ", but its folder could not be flushed to disk: " + ErrnoReason(error));
+                Say("Renamed {from}, but its folder could not be flushed to disk: {reason}.",
+                    {{"from", DisplayPath(from)}, {"reason", ErrnoReason(error)}}));
         return Status::Ok();
     };
     if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
@@ -253,7 +272,8 @@ Status RenameNoReplace(const std::string& from, const std::string& to) {
 Status CopyFileReplacing(const std::string& from, const std::string& to) {
     std::string bytes;
     if (!ReadWholeFile(from, bytes))
-        return Status::Fail("could not read " + DisplayPath(from) + ": " + ErrnoReason(errno));
+        return Status::Fail(Say("Could not read {path}: {reason}.",
+                                {{"path", DisplayPath(from)}, {"reason", ErrnoReason(errno)}}));
     return WriteFileAtomically(to, bytes);
 }
 

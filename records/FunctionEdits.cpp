@@ -4,12 +4,16 @@
 
 #include <algorithm>
 
+#include "i18n/Translate.h"
 #include "records/FunctionFile.h"
 #include "records/LibraryPaths.h"
 #include "records/ParamTypes.h"
 #include "records/TextCodec.h"
 
 namespace kelvane {
+
+using i18n::Say;
+using i18n::Tr;
 
 namespace {
 
@@ -21,8 +25,15 @@ Status StoreText(char (&field)[N], std::string_view utf8, std::string_view what)
     if (Cp949ToUtf8(FieldText(field)) == utf8)
         return Status::Ok();
     const FieldFit fit = FitField(utf8, N - 1, what);
+    if (fit.tooLong)
+        return Status::Fail(
+            Say("{what} is {bytes} bytes long; its field holds at most {max} bytes; nothing "
+                "was written.",
+                {{"what", what},
+                 {"bytes", std::to_string(fit.bytes)},
+                 {"max", std::to_string(N - 1)}}));
     if (!fit.cp949)
-        return Status::Fail(fit.tooLong ? fit.refusal + "; nothing was written" : fit.refusal);
+        return Status::Fail(fit.refusal);
     static_cast<void>(SetFieldText(field, *fit.cp949));
     return Status::Ok();
 }
@@ -30,9 +41,10 @@ Status StoreText(char (&field)[N], std::string_view utf8, std::string_view what)
 Status CheckIndex(const FunctionRecord& record, int index) {
     if (index >= 0 && index < record.parameterCount())
         return Status::Ok();
-    return Status::Fail("the function has no parameter " + std::to_string(index) + " (it has " +
-                        std::to_string(record.parameterCount()) +
-                        "; the first is 0); nothing was written");
+    return Status::Fail(Say(
+        "The function has no parameter {index} (it has {count}; the first is 0); nothing "
+        "was written.",
+        {{"index", std::to_string(index)}, {"count", std::to_string(record.parameterCount())}}));
 }
 
 bool IsSelectableType(std::string_view typeName) {
@@ -45,8 +57,9 @@ bool IsSelectableType(std::string_view typeName) {
 Status FunctionEdit::Load(const std::string& path) {
     FdbRead read = ReadFunctionFile(path, FdbPart::WholeFile);
     if (!read.ok())
-        return Status::Fail("could not read the function file " + DisplayPath(path) + ": " +
-                            read.Reason() + "; nothing was changed");
+        return Status::Fail(
+            Say("Could not read the function file {path}: {reason}; nothing was changed.",
+                {{"path", DisplayPath(path)}, {"reason", read.Reason()}}));
     m_path = path;
     m_stamp = {true, std::move(read.bytes)};
     m_record = read.TakeRecord();
@@ -73,9 +86,10 @@ bool FunctionEdit::ChangedSinceRead() const {
 
 Status AddParameter(FunctionRecord& record) {
     if (record.parameterCount() >= fdb::kMaxParameterCount)
-        return Status::Fail("the function has " + std::to_string(record.parameterCount()) +
-                            " parameters, as many as a function file can hold; nothing was "
-                            "written");
+        return Status::Fail(
+            Say("The function has {count} parameters, as many as a function file can hold; "
+                "nothing was written.",
+                {{"count", std::to_string(record.parameterCount())}}));
     std::vector<ParameterRecord> parameters = record.parameters();
     ParameterRecord added{};
     added.direction = fdb::kInput;
@@ -99,7 +113,7 @@ Status SetDirection(FunctionRecord& record, int index, std::int32_t direction) {
     if (Status checked = CheckIndex(record, index); !checked)
         return checked;
     if (direction != fdb::kInput && direction != fdb::kOutput)
-        return Status::Fail("a direction is 1 (input) or 0 (output); nothing was written");
+        return Status::Fail(Say("A direction is 1 (input) or 0 (output); nothing was written."));
     record.parameter(index).direction = direction;
     return Status::Ok();
 }
@@ -108,9 +122,9 @@ Status SetTypeName(FunctionRecord& record, int index, std::string_view typeName)
     if (Status checked = CheckIndex(record, index); !checked)
         return checked;
     if (!IsSelectableType(typeName))
-        return Status::Fail("\"" + std::string(typeName) +
-                            "\" is not a parameter type; nothing was written");
-    return StoreText(record.parameter(index).typeName, typeName, "The type name");
+        return Status::Fail(
+            Say("\"{type}\" is not a parameter type; nothing was written.", {{"type", typeName}}));
+    return StoreText(record.parameter(index).typeName, typeName, Tr("The type name"));
 }
 
 Status SetTextValue(FunctionRecord& record, int index, bool stored, std::string_view utf8) {
@@ -120,10 +134,9 @@ Status SetTextValue(FunctionRecord& record, int index, bool stored, std::string_
     const std::optional<std::int32_t> kind = KindOfValueType(FieldText(parameter.typeName));
     if (!kind)
         return Status::Fail(
-            "the parameter's type is not int*, double* or char*; nothing "
-            "was written");
-    Status storedText = stored ? StoreText(parameter.storedText, utf8, "The value")
-                               : StoreText(parameter.defaultText, utf8, "The value");
+            Say("The parameter's type is not int*, double* or char*; nothing was written."));
+    Status storedText = stored ? StoreText(parameter.storedText, utf8, Tr("The value"))
+                               : StoreText(parameter.defaultText, utf8, Tr("The value"));
     if (!storedText)
         return storedText;
     parameter.defaultKind = *kind;
@@ -138,20 +151,22 @@ Status SetMatrixValue(FunctionRecord& record, int index, bool stored, int width,
     ParameterRecord& parameter = record.parameter(index);
     if (EditClassOf(FieldText(parameter.typeName)) != EditClass::Matrix)
         return Status::Fail(
-            "the parameter's value is not edited as a matrix; nothing was "
-            "written");
+            Say("The parameter's value is not edited as a matrix; nothing was written."));
     if (width < 0 || height < 0 || width > kMatrixMaxSide || height > kMatrixMaxSide)
-        return Status::Fail("a matrix has 0 to " + std::to_string(kMatrixMaxSide) +
-                            " rows and columns; nothing was written");
+        return Status::Fail(Say("A matrix has 0 to {max} rows and columns; nothing was written.",
+                                {{"max", std::to_string(kMatrixMaxSide)}}));
     if (elements.size() != static_cast<std::size_t>(width) * static_cast<std::size_t>(height))
-        return Status::Fail("a " + std::to_string(width) + " x " + std::to_string(height) +
-                            " matrix needs " + std::to_string(width * height) +
-                            " numbers; nothing was written");
+        return Status::Fail(
+            Say("A {width} x {height} matrix needs {count} numbers; nothing was written.",
+                {{"width", std::to_string(width)},
+                 {"height", std::to_string(height)},
+                 {"count", std::to_string(width * height)}}));
     const std::optional<std::string> text = FormatMatrixText(width, height, elements);
     if (!text)
-        return Status::Fail("the matrix value would be longer than the " +
-                            std::to_string(kValueTextCapacity) +
-                            " bytes its field holds; nothing was written");
+        return Status::Fail(
+            Say("The matrix value would be longer than the {max} bytes its field holds; "
+                "nothing was written.",
+                {{"max", std::to_string(kValueTextCapacity)}}));
     (void)SetFieldText(stored ? parameter.storedText : parameter.defaultText, *text);
     (stored ? parameter.storedKind : parameter.defaultKind) = kKindMatrix;
     return Status::Ok();
@@ -162,7 +177,7 @@ Status ClearImageValue(FunctionRecord& record, int index) {
         return checked;
     ParameterRecord& parameter = record.parameter(index);
     if (EditClassOf(FieldText(parameter.typeName)) != EditClass::NoValue)
-        return Status::Fail("the parameter is not an image; nothing was written");
+        return Status::Fail(Say("The parameter is not an image; nothing was written."));
     parameter.defaultKind = kKindImage;
     parameter.storedKind = kKindImage;
     return Status::Ok();
@@ -171,11 +186,11 @@ Status ClearImageValue(FunctionRecord& record, int index) {
 Status SetParameterDescription(FunctionRecord& record, int index, std::string_view utf8) {
     if (Status checked = CheckIndex(record, index); !checked)
         return checked;
-    return StoreText(record.parameter(index).description, utf8, "The description");
+    return StoreText(record.parameter(index).description, utf8, Tr("The description"));
 }
 
 Status SetFunctionDescription(FunctionRecord& record, std::string_view utf8) {
-    return StoreText(record.header().description, utf8, "The description");
+    return StoreText(record.header().description, utf8, Tr("The description"));
 }
 
 }  // namespace kelvane

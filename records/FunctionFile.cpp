@@ -8,12 +8,17 @@
 #include <cerrno>
 #include <cstring>
 
+#include "i18n/Translate.h"
 #include "records/Leftovers.h"
 #include "records/LibraryPaths.h"
 #include "records/ReadReason.h"
 #include "records/UniqueFd.h"
 
 namespace kelvane {
+
+using i18n::Say;
+using i18n::SayIn;
+using i18n::Tr;
 
 namespace {
 
@@ -217,36 +222,48 @@ FunctionRecord FdbRead::TakeRecord() {
     return record;
 }
 
-std::string FdbRead::Reason() const {
-    const std::int32_t count = header.parameterCount;
-    const std::string limit = std::to_string(fdb::kMaxFunctionFileBytes >> kMebibyteShift) + " MiB";
+std::string FdbRead::Reason(i18n::Texts texts) const {
+    const std::string count = std::to_string(header.parameterCount);
+    const std::string limit = std::to_string(fdb::kMaxFunctionFileBytes >> kMebibyteShift);
+    const std::string size = std::to_string(fileSize);
     switch (fault) {
         case FdbFault::None:
             return {};
         case FdbFault::Missing:
-            return "the function file is missing";
+            return Tr("the function file is missing", texts);
         case FdbFault::Unreadable:
-            return "cannot be read: " + ReadErrnoReason(error);
+            return SayIn(texts, "cannot be read: {reason}",
+                         {{"reason", ReadErrnoReason(error, texts)}});
         case FdbFault::NotRegular:
-            return "is not a regular file";
+            return Tr("is not a regular file", texts);
         case FdbFault::ShortHeader:
-            return "is " + std::to_string(fileSize) + " bytes, shorter than the " +
-                   std::to_string(fdb::kHeaderSize) + "-byte header";
+            return SayIn(texts, "is {size} bytes, shorter than the {header}-byte header",
+                         {{"size", size}, {"header", std::to_string(fdb::kHeaderSize)}});
         case FdbFault::NegativeCount:
-            return "announces a negative parameter count (" + std::to_string(count) + ")";
+            return SayIn(texts, "announces a negative parameter count ({count})",
+                         {{"count", count}});
         case FdbFault::CountPastEnd:
-            return "announces " + std::to_string(count) + " parameters but its " +
-                   std::to_string(fileSize) + " bytes hold " +
-                   std::to_string((fileSize - fdb::kHeaderSize) / fdb::kParameterSize);
+            return SayIn(
+                texts, "announces {count} parameters but its {size} bytes hold {held}",
+                {{"count", count},
+                 {"size", size},
+                 {"held", std::to_string((fileSize - fdb::kHeaderSize) / fdb::kParameterSize)}});
         case FdbFault::CountOverLimit:
-            return "is too large: it announces " + std::to_string(count) + " parameters (" +
-                   std::to_string(fdb::kHeaderSize +
-                                  static_cast<std::uint64_t>(count) * fdb::kParameterSize) +
-                   " bytes); at most " + std::to_string(fdb::kMaxParameterCount) + " (" + limit +
-                   ") are read";
+            return SayIn(
+                texts,
+                "is too large: it announces {count} parameters ({bytes} bytes); at most {max} "
+                "({limit} MiB) are read",
+                {{"count", count},
+                 {"bytes", std::to_string(fdb::kHeaderSize +
+                                          static_cast<std::uint64_t>(header.parameterCount) *
+                                              fdb::kParameterSize)},
+                 {"max", std::to_string(fdb::kMaxParameterCount)},
+                 {"limit", limit}});
         case FdbFault::TooLongToEdit:
-            return "is too large to edit: " + std::to_string(fileSize) + " bytes, more than the " +
-                   limit + " an edit reads";
+            return SayIn(
+                texts,
+                "is too large to edit: {size} bytes, more than the {limit} MiB an edit reads",
+                {{"size", size}, {"limit", limit}});
     }
     return {};
 }

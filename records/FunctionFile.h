@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "i18n/Translate.h"
 #include "records/FunctionRecord.h"
 
 namespace kelvane {
@@ -49,7 +50,7 @@ struct FdbRead {
     bool ok() const { return fault == FdbFault::None; }
     // Why the file was not read, worded to follow its name: "is 1000 bytes, shorter than
     // the 1372-byte header". Empty when it was.
-    std::string Reason() const;
+    std::string Reason(i18n::Texts texts = i18n::Texts::Shown) const;
     // The record read (Records or WholeFile); the parameters are moved out.
     FunctionRecord TakeRecord();
 };

@@ -1,9 +1,14 @@
 #include "records/FunctionFileCheck.h"
 
+#include "i18n/Translate.h"
 #include "records/LibraryPaths.h"
 #include "records/TextCodec.h"
 
 namespace kelvane {
+
+using i18n::N_;
+using i18n::Say;
+using i18n::Tr;
 
 namespace {
 
@@ -11,8 +16,8 @@ template <std::size_t N>
 void CheckTerminated(const char (&field)[N], const std::string& what,
                      std::vector<std::string>& findings) {
     if (!FieldTerminated(field))
-        findings.push_back(what + " text fills its " + std::to_string(N) +
-                           " bytes without a terminator");
+        findings.push_back(Say("{what} text fills its {size} bytes without a terminator",
+                               {{"what", what}, {"size", std::to_string(N)}}));
 }
 
 }  // namespace
@@ -28,20 +33,23 @@ std::vector<std::string> FunctionFileFindings(const FdbRead& read) {
         findings.push_back(tooLong.Reason());
     }
     if (read.trailingBytes > 0)
-        findings.push_back("has " + std::to_string(read.trailingBytes) +
-                           " bytes after its last parameter record, which the next save "
-                           "drops");
+        findings.push_back(
+            Say("has {count} bytes after its last parameter record, which the next save drops",
+                {{"count", std::to_string(read.trailingBytes)}}));
 
-    CheckTerminated(read.header.name, "the function's name", findings);
-    CheckTerminated(read.header.nameCopy, "the function's name copy", findings);
-    CheckTerminated(read.header.description, "the function's description", findings);
+    CheckTerminated(read.header.name, Tr("the function's name"), findings);
+    CheckTerminated(read.header.nameCopy, Tr("the function's name copy"), findings);
+    CheckTerminated(read.header.description, Tr("the function's description"), findings);
     for (std::size_t i = 0; i < read.parameters.size(); ++i) {
         const ParameterRecord& p = read.parameters[i];
-        const std::string which = "parameter " + std::to_string(i) + ": the ";
-        CheckTerminated(p.typeName, which + "type name", findings);
-        CheckTerminated(p.description, which + "description", findings);
-        CheckTerminated(p.defaultText, which + "default value", findings);
-        CheckTerminated(p.storedText, which + "stored value", findings);
+        auto which = [&](const char* field) {
+            return Say("parameter {index}: {field}",
+                       {{"index", std::to_string(i)}, {"field", Tr(field)}});
+        };
+        CheckTerminated(p.typeName, which(N_("the type name")), findings);
+        CheckTerminated(p.description, which(N_("the description")), findings);
+        CheckTerminated(p.defaultText, which(N_("the default value")), findings);
+        CheckTerminated(p.storedText, which(N_("the stored value")), findings);
     }
     return findings;
 }
@@ -58,8 +66,10 @@ std::string LoadFailureMessage(const std::string& folderPath, const std::string&
                                const FdbRead& read) {
     std::string message = MissingFileMessage(folderPath, folderName);
     if (!read.ok() && read.fault != FdbFault::Missing)
-        message += " (" + DisplayName(folderName + std::string(kFunctionFileExtension)) + " " +
-                   read.Reason() + ")";
+        return Say("{missing} ({file} {reason})",
+                   {{"missing", message},
+                    {"file", DisplayName(folderName + std::string(kFunctionFileExtension))},
+                    {"reason", read.Reason()}});
     return message;
 }
 

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 
+#include "i18n/Translate.h"
 #include "records/CreationRecord.h"
 #include "records/DirTree.h"
 #include "records/FileLock.h"
@@ -14,6 +15,8 @@
 #include "records/UniqueFd.h"
 
 namespace kelvane {
+
+using i18n::Say;
 
 namespace {
 
@@ -167,11 +170,13 @@ Status RollBack(int dirfd, const Leftover& leftover) {
     const std::string shown = DisplayPath(leftover.folder + "/" + leftover.name);
     const Examined examined = Examine(dirfd, leftover.name);
     if (examined.proof == Proof::InUse)
-        return Status::Fail(shown + " is in use by a running save or creation");
+        return Status::Fail(
+            Say("{path} is in use by a running save or creation.", {{"path", shown}}));
     if (examined.proof == Proof::NotOurs)
         return Status::Ok();  // rolled back meanwhile by another process
     if (const int error = RollBackExamined(dirfd, leftover.name, examined))
-        return Status::Fail("could not roll back " + shown + ": " + ErrnoReason(error));
+        return Status::Fail(Say("Could not roll back {path}: {reason}.",
+                                {{"path", shown}, {"reason", ErrnoReason(error)}}));
     return Status::Ok();
 }
 

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "i18n/Translate.h"
 #include "records/DirTree.h"
 #include "records/FileOps.h"
 #include "records/FolderSwap.h"
@@ -19,6 +20,9 @@
 
 namespace kelvane {
 
+using i18n::Say;
+using i18n::Tr;
+
 namespace {
 
 // Folders made on the way to the target hold the user's own data: for the user alone.
@@ -27,8 +31,8 @@ constexpr mode_t kFolderMode = 0777;  // less the umask, as any folder the user 
 constexpr mode_t kFileMode = 0666;
 
 Status Failed(const std::string& to, const std::string& why) {
-    return Status::Fail("could not copy to " + DisplayPath(to) + ": " + why +
-                        "; nothing was copied.");
+    return Status::Fail(Say("Could not copy to {path}: {reason}; nothing was copied.",
+                            {{"path", DisplayPath(to)}, {"reason", why}}));
 }
 
 bool IsFolder(const std::string& path) {
@@ -45,8 +49,10 @@ std::string MakeOuterFolders(const std::string& dir) {
         if (prefix.empty() || mkdir(prefix.c_str(), kOuterFolderMode) == 0)
             continue;
         if (errno != EEXIST || !IsFolder(prefix))
-            return "cannot create " + DisplayPath(prefix) + ": " +
-                   (errno == EEXIST ? "it is not a folder" : ErrnoReason(errno));
+            return Say(
+                "cannot create {path}: {reason}",
+                {{"path", DisplayPath(prefix)},
+                 {"reason", errno == EEXIST ? Tr("it is not a folder") : ErrnoReason(errno)}});
     }
     return {};
 }
@@ -74,9 +80,10 @@ public:
         if (fstat(fromFd, &st) != 0)
             return CannotRead(from, errno);
         if (!m_visited.insert({st.st_dev, st.st_ino}).second)
-            return Failed(m_target, DisplayPath(from) + " is reached twice");
+            return Failed(m_target, Say("{path} is reached twice", {{"path", DisplayPath(from)}}));
         if (depth >= kMaxTreeDepth)
-            return Failed(m_target, DisplayPath(from) + ": folders are nested too deeply");
+            return Failed(m_target, Say("{path}: folders are nested too deeply",
+                                        {{"path", DisplayPath(from)}}));
         std::vector<std::string> names;
         if (!ListNames(fromFd, names))
             return CannotRead(from, errno);
@@ -100,25 +107,32 @@ private:
                 return CannotRead(path, errno);
             if (mkdirat(toFd, name.c_str(), kFolderMode) != 0)
                 return Failed(m_target,
-                              "cannot create " + Inside(path) + ": " + ErrnoReason(errno));
+                              Say("cannot create {path}: {reason}",
+                                  {{"path", Inside(path)}, {"reason", ErrnoReason(errno)}}));
             const UniqueFd copy(OpenDirectoryAt(toFd, name));
             if (!copy.valid())
-                return Failed(m_target, "cannot open " + Inside(path) + ": " + ErrnoReason(errno));
+                return Failed(m_target,
+                              Say("cannot open {path}: {reason}",
+                                  {{"path", Inside(path)}, {"reason", ErrnoReason(errno)}}));
             return CopyFolder(source.get(), path, copy.get(), depth + 1);
         }
         if (!S_ISREG(st.st_mode))
-            return Failed(m_target, DisplayPath(path) + " is not a plain file or folder");
+            return Failed(m_target, Say("{path} is not a plain file or folder",
+                                        {{"path", DisplayPath(path)}}));
         if (static_cast<std::uint64_t>(st.st_size) > kMaxCopiedFileBytes)
-            return Failed(m_target, DisplayPath(path) + " is larger than a library file can be");
+            return Failed(m_target, Say("{path} is larger than a library file can be",
+                                        {{"path", DisplayPath(path)}}));
         const UniqueFd source(
             openat(fromFd, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
         std::string bytes;
         if (!source.valid() || !ReadDescriptor(source.get(), bytes))
             return CannotRead(path, errno);
         if (bytes.size() > kMaxCopiedFileBytes)
-            return Failed(m_target, DisplayPath(path) + " is larger than a library file can be");
+            return Failed(m_target, Say("{path} is larger than a library file can be",
+                                        {{"path", DisplayPath(path)}}));
         if (const int error = WriteNewFileAt(toFd, name, bytes, kFileMode))
-            return Failed(m_target, "cannot write " + Inside(path) + ": " + ErrnoReason(error));
+            return Failed(m_target, Say("cannot write {path}: {reason}",
+                                        {{"path", Inside(path)}, {"reason", ErrnoReason(error)}}));
         return Status::Ok();
     }
 
@@ -129,7 +143,9 @@ private:
     }
 
     Status CannotRead(const std::string& path, int error) const {
-        return Failed(m_target, "cannot read " + DisplayPath(path) + ": " + ReadErrnoReason(error));
+        return Failed(m_target,
+                      Say("cannot read {path}: {reason}",
+                          {{"path", DisplayPath(path)}, {"reason", ReadErrnoReason(error)}}));
     }
 
     std::string m_from;
@@ -143,29 +159,32 @@ Status CopyFolderTree(const std::string& from, const std::string& to) {
     const std::string parent = ParentPath(to);
     const std::string name = LastComponent(to);
     if (parent.empty() || name.empty())
-        return Failed(to, "it is not a folder path");
+        return Failed(to, Tr("it is not a folder path"));
     const UniqueFd source(open(from.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!source.valid())
-        return Failed(to, DisplayPath(from) + (errno == ENOENT || errno == ENOTDIR
-                                                   ? " is not a folder"
-                                                   : ": " + ReadErrnoReason(errno)));
+        return Failed(to, errno == ENOENT || errno == ENOTDIR
+                              ? Say("{path} is not a folder", {{"path", DisplayPath(from)}})
+                              : Say("{path}: {reason}", {{"path", DisplayPath(from)},
+                                                         {"reason", ReadErrnoReason(errno)}}));
     if (const std::string problem = MakeOuterFolders(parent); !problem.empty())
         return Failed(to, problem);
     const UniqueFd folder(open(parent.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!folder.valid())
-        return Failed(to, "cannot open " + DisplayPath(parent) + ": " + ErrnoReason(errno));
+        return Failed(to, Say("cannot open {path}: {reason}",
+                              {{"path", DisplayPath(parent)}, {"reason", ErrnoReason(errno)}}));
     if (CopyInProgress(folder.get(), parent, name))
-        return Failed(to, "another copy into " + DisplayPath(parent) + " is in progress");
+        return Failed(
+            to, Say("another copy into {path} is in progress", {{"path", DisplayPath(parent)}}));
     struct stat st {};
     if (fstatat(folder.get(), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0)
-        return Failed(to, "it already exists");
+        return Failed(to, Tr("it already exists"));
 
     // Built in a staging folder under a creation record, as a new function is: a copy that
     // dies leaves nothing the next one does not roll back, and nothing shows meanwhile.
     FolderSwap swap;
     if (const int error = swap.Begin(folder.get(), name, false))
-        return Failed(
-            to, "cannot create a folder in " + DisplayPath(parent) + ": " + ErrnoReason(error));
+        return Failed(to, Say("cannot create a folder in {path}: {reason}",
+                              {{"path", DisplayPath(parent)}, {"reason", ErrnoReason(error)}}));
     TreeCopier copier(from, to);
     if (Status copied = copier.CopyFolder(source.get(), from, swap.staging()); !copied) {
         swap.Abandon();
@@ -175,7 +194,7 @@ Status CopyFolderTree(const std::string& from, const std::string& to) {
     // before it reaches the disk, the next start offers the copy again.
     const FolderSwap::Result placed = swap.Commit(nullptr);
     if (placed.error == EEXIST)
-        return Failed(to, "it already exists");
+        return Failed(to, Tr("it already exists"));
     if (placed.error != 0)
         return Failed(to, ErrnoReason(placed.error));
     return Status::Ok();

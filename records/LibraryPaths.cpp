@@ -3,10 +3,13 @@
 #include <filesystem>
 #include <system_error>
 
+#include "i18n/Translate.h"
 #include "records/ProgramFolders.h"
 #include "records/TextCodec.h"
 
 namespace kelvane {
+
+using i18n::Say;
 
 namespace {
 std::string& ProgramDirectoryOverride() {
@@ -82,8 +85,9 @@ std::string GetProjectFilePath(const std::string& folderPath, const std::string&
 }
 
 std::string MissingFileMessage(const std::string& folderPath, const std::string& folderName) {
-    return DisplayPath(folderPath) + "/" + DisplayName(folderName) +
-           std::string(kMissingFileSuffix);
+    // The original program's words, the folder name glued to ".fdb".
+    return Say("{folder}/{name}.fdb 파일이 없습니다.",
+               {{"folder", DisplayPath(folderPath)}, {"name", DisplayName(folderName)}});
 }
 
 std::string DisplayPath(const std::string& path) {

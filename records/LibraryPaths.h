@@ -10,7 +10,6 @@ namespace kelvane {
 inline constexpr std::string_view kLibraryFolderName = "FunctionLibrary";
 inline constexpr std::string_view kSourceFolderName = "_Src";
 inline constexpr std::string_view kFunctionFileExtension = ".fdb";
-inline constexpr std::string_view kMissingFileSuffix = ".fdb 파일이 없습니다.";
 
 // The --home option: dir is then the folder of FunctionLibrary, Skel/Dll and ClassLibrary
 // (made absolute); "" goes back to the lookup of ProgramFolders.h.

@@ -2,9 +2,12 @@
 
 #include <cstdlib>
 
+#include "i18n/Translate.h"
 #include "records/LibraryPaths.h"
 
 namespace kelvane {
+
+using i18n::Say;
 
 namespace {
 
@@ -46,8 +49,10 @@ std::optional<std::string> LinkedOutside(const std::string& file, const std::str
 
 std::string LinkedOutsideText(const std::string& file, const std::string& bounds,
                               const std::string& target) {
-    return DisplayPath(file) + " leads through a symbolic link out of " + DisplayPath(bounds) +
-           ", to " + DisplayPath(target);
+    return Say("{file} leads through a symbolic link out of {bounds}, to {target}",
+               {{"file", DisplayPath(file)},
+                {"bounds", DisplayPath(bounds)},
+                {"target", DisplayPath(target)}});
 }
 
 }  // namespace kelvane

@@ -26,6 +26,9 @@ struct TypeInfo {
 // The nine type names in the wizard's order, with their descriptions.
 extern const std::array<TypeInfo, 9> kParameterTypes;
 
+// A type's description in the language in use.
+std::string ShownDescription(const TypeInfo& type);
+
 // The fourteen rows of the type selection list: headings, types and empty spacers.
 extern const std::array<std::string_view, 14> kTypeSelectionRows;
 

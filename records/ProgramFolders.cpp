@@ -9,10 +9,13 @@
 #include <filesystem>
 #include <vector>
 
+#include "i18n/Translate.h"
 #include "records/BuildInfo.h"
 #include "records/LibraryPaths.h"
 
 namespace kelvane {
+
+using i18n::Say;
 
 namespace {
 
@@ -98,6 +101,10 @@ HomeOption ReadHomeOption(const std::vector<std::string>& words, std::size_t at)
             option.dir = words[at + 1];
     }
     return option;
+}
+
+std::string HomeMissingMessage() {
+    return Say("--home needs a directory.");
 }
 
 std::string AbsoluteFolder(const std::string& dir) {

@@ -76,6 +76,9 @@ struct HomeOption {
     bool missing() const { return used != 0 && dir.empty(); }
 };
 HomeOption ReadHomeOption(const std::vector<std::string>& words, std::size_t at);
+// The message of a --home with no folder, in the language in use.
+std::string HomeMissingMessage();
+// Its source text, for a face that translates it itself.
 inline constexpr std::string_view kHomeMissingMessage = "--home needs a directory";
 
 // A folder as an absolute path without trailing separators; symbolic links resolved

@@ -3,28 +3,32 @@
 #include <cerrno>
 #include <cstring>
 
+#include "i18n/Translate.h"
+
 namespace kelvane {
 
-std::string ReadErrnoReason(int error) {
+using i18n::Tr;
+
+std::string ReadErrnoReason(int error, i18n::Texts texts) {
     switch (error) {
         case EACCES:
         case EPERM:
-            return "no permission to read it";
+            return Tr("no permission to read it", texts);
         case ENOENT:
-            return "it does not exist";
+            return Tr("it does not exist", texts);
         case ENOTDIR:
-            return "a part of its path is not a folder";
+            return Tr("a part of its path is not a folder", texts);
         case ENAMETOOLONG:
-            return "its path is longer than the system allows";
+            return Tr("its path is longer than the system allows", texts);
         case ELOOP:
-            return "it leads through too many symbolic links";
+            return Tr("it leads through too many symbolic links", texts);
         case EMFILE:
         case ENFILE:
-            return "too many files are open at once";
+            return Tr("too many files are open at once", texts);
         case EIO:
-            return "a device error occurred";
+            return Tr("a device error occurred", texts);
         case ENOMEM:
-            return "there is not enough memory";
+            return Tr("there is not enough memory", texts);
         default:
             return std::strerror(error);
     }

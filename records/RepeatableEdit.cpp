@@ -2,9 +2,12 @@
 
 #include <utility>
 
+#include "i18n/Translate.h"
 #include "records/TextCodec.h"
 
 namespace kelvane {
+
+using i18n::Say;
 
 RepeatableEdit::RepeatableEdit(Apply apply, int parameter, std::string typeName)
     : m_apply(std::move(apply)), m_parameter(parameter), m_typeName(std::move(typeName)) {}
@@ -22,18 +25,18 @@ RepeatableEdit RepeatableEdit::OfParameter(const FunctionRecord& record, int ind
 
 Status RepeatableEdit::ApplyTo(FunctionRecord& record) const {
     if (m_parameter >= 0) {
-        const std::string position =
-            "parameter " + std::to_string(m_parameter) + " (the first is 0)";
+        const std::string index = std::to_string(m_parameter);
         if (m_parameter >= record.parameterCount())
-            return Status::Fail("the function has no " + position + " any more (it has " +
-                                std::to_string(record.parameterCount()) +
-                                "), so the change was not made.");
+            return Status::Fail(
+                Say("The function has no parameter {index} (the first is 0) any more (it has "
+                    "{count}), so the change was not made.",
+                    {{"index", index}, {"count", std::to_string(record.parameterCount())}}));
         const std::string_view now = FieldText(record.parameter(m_parameter).typeName);
         if (now != m_typeName)
-            return Status::Fail(position + " is now of type " + DisplayName(now) + ", not " +
-                                DisplayName(m_typeName) +
-                                ": it is not the parameter that was changed, so the change "
-                                "was not made.");
+            return Status::Fail(Say(
+                "Parameter {index} (the first is 0) is now of type {now}, not {was}: it is "
+                "not the parameter that was changed, so the change was not made.",
+                {{"index", index}, {"now", DisplayName(now)}, {"was", DisplayName(m_typeName)}}));
     }
     return m_apply(record);
 }

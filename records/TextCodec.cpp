@@ -5,7 +5,11 @@
 #include <cerrno>
 #include <cstdint>
 
+#include "i18n/Translate.h"
+
 namespace kelvane {
+
+using i18n::Say;
 
 namespace {
 
@@ -158,8 +162,10 @@ FieldFit FitField(std::string_view utf8, std::size_t maxBytes, std::string_view 
         fit.refusal = NotCp949Message(what);
     } else if (fit.bytes = cp949->size(); fit.bytes > maxBytes) {
         fit.tooLong = true;
-        fit.refusal = std::string(what) + " is " + std::to_string(cp949->size()) +
-                      " bytes long; its field holds at most " + std::to_string(maxBytes) + " bytes";
+        fit.refusal = Say("{what} is {bytes} bytes long; its field holds at most {max} bytes.",
+                          {{"what", what},
+                           {"bytes", std::to_string(cp949->size())},
+                           {"max", std::to_string(maxBytes)}});
     } else {
         fit.cp949 = std::move(cp949);
     }
@@ -167,9 +173,10 @@ FieldFit FitField(std::string_view utf8, std::size_t maxBytes, std::string_view 
 }
 
 std::string NotCp949Message(std::string_view what) {
-    return std::string(what) +
-           " holds characters that cannot be stored in a function file (Korean code page "
-           "CP949); nothing was written";
+    return Say(
+        "{what} holds characters that cannot be stored in a function file (Korean code page "
+        "CP949); nothing was written.",
+        {{"what", what}});
 }
 
 std::string DisplayName(std::string_view bytes) {

@@ -28,13 +28,14 @@ std::string ToCrLf(std::string_view text);
 std::string FromCrLf(std::string_view text);
 
 // Text for a function-file field of maxBytes bytes (its terminator not counted): the CP949
-// bytes when all of it fits, else why not. what names the text ("The description").
+// bytes when all of it fits, else why not. what names the text, as it begins a sentence in
+// the language in use ("The description").
 struct FieldFit {
     std::optional<std::string> cp949;
     bool tooLong = false;   // CP949 holds it but the field does not
     std::size_t bytes = 0;  // its length in CP949, when CP949 holds it
     // NotCp949Message, or "The description is 600 bytes long; its field holds at most
-    // 512 bytes" (the caller ends the sentence).
+    // 512 bytes."
     std::string refusal;
 };
 FieldFit FitField(std::string_view utf8, std::size_t maxBytes, std::string_view what);

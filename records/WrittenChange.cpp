@@ -4,12 +4,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "i18n/Translate.h"
 #include "records/FileOps.h"
 #include "records/FileStamp.h"
 #include "records/LibraryPaths.h"
 #include "records/UniqueFd.h"
 
 namespace kelvane {
+
+using i18n::Say;
 
 namespace {
 
@@ -31,17 +34,25 @@ Holds Examine(const std::string& path, std::string_view bytes, FileStamp* stamp)
 
 ChangeStep Rewrite(const std::string& path, std::string_view expected, std::string_view wanted,
                    bool undo) {
-    const std::string head = std::string(undo ? "could not undo" : "could not redo") +
-                             " the change to " + DisplayPath(path) + ": ";
+    const std::string shown = DisplayPath(path);
     FileStamp stamp;
     switch (Examine(path, expected, &stamp)) {
         case Holds::Nothing:
-            return {false, head + "the file was removed or renamed since; nothing was written."};
+            return {false, undo ? Say("Could not undo the change to {path}: the file was removed "
+                                      "or renamed since; nothing was written.",
+                                      {{"path", shown}})
+                                : Say("Could not redo the change to {path}: the file was removed "
+                                      "or renamed since; nothing was written.",
+                                      {{"path", shown}})};
         case Holds::Other:
-            return {false, head + "the file has changed since " +
-                               (undo ? "that change was written" : "the change was undone") +
-                               "; it is left as it is, and nothing was " +
-                               (undo ? "undone." : "redone.")};
+            return {false, undo ? Say("Could not undo the change to {path}: the file has changed "
+                                      "since that change was written; it is left as it is, and "
+                                      "nothing was undone.",
+                                      {{"path", shown}})
+                                : Say("Could not redo the change to {path}: the file has changed "
+                                      "since the change was undone; it is left as it is, and "
+                                      "nothing was redone.",
+                                      {{"path", shown}})};
         case Holds::Exactly:
             break;
     }

@@ -2,8 +2,12 @@
 # Installs the Debian packages Kelvane needs to build, run and test, when missing.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ ccache pkg-config qt6-base-dev qt6-base-dev-tools qt6-svg-dev
-          nlohmann-json3-dev liburing-dev libgl-dev libgtest-dev libgmock-dev fonts-nanum xvfb xauth time)
+packages=(cmake ninja-build g++ ccache pkg-config gettext qt6-base-dev qt6-base-dev-tools
+          qt6-svg-dev nlohmann-json3-dev liburing-dev libgl-dev libgtest-dev libgmock-dev
+          fonts-nanum xvfb xauth time
+          # The widgets' catalogues (lupdate, lrelease and their CMake functions) and Qt's
+          # own texts in each language.
+          qt6-tools-dev qt6-l10n-tools qt6-translations-l10n)
 case "${1:-}" in
     --tests)
         # The fuzz build, and the checks of the installed desktop entry, metainfo,
@@ -11,6 +15,8 @@ case "${1:-}" in
         packages+=(clang libclang-rt-14-dev desktop-file-utils appstream man-db bash-completion)
         # The checks of exported references (HTML checker, JSON schema) and of git diffs.
         packages+=(tidy python3-jsonschema git)
+        # The check of the message catalogues.
+        packages+=(python3)
         ;;
     --screenshots)
         # Pictures of the HTML reference.

@@ -77,7 +77,7 @@ run() {
     /usr/bin/time -o "$work/stats" -f '%x %e %M' "$@" >/dev/null 2>&1 || true
     printf '%-14s %-44s %4s %8s %10s\n' "$input" "$shown" $(tail -1 "$work/stats")
 }
-k=("$cli" --home "$work")
+k=("$cli" --lang en --home "$work")
 run "link web" "tree Web" "${k[@]}" tree Web
 run "link web" "check Web" "${k[@]}" check "$lib/Web"
 run "deep $depth" "tree Deep" "${k[@]}" tree Deep

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Starts Kelvane on the sample library in a virtual display (Xvfb), shows a function, a
 # group, a tab, a popup, the About box, the four pages of the creation wizard and Find
-# Function, and writes a PNG of each.
+# Function, and writes a PNG of each; then the same in the English interface.
 # Usage: scripts/screenshot.sh [OUTPUT_DIR]   (default: build/screenshots)
 #        scripts/screenshot.sh --reference [OUTPUT_DIR]
 # With --reference: exports the sample library as an HTML reference and takes pictures of
@@ -42,4 +42,8 @@ mkdir -p "$out"
 # -a: a free display number; the screen is large enough for the window, its popups and the
 # Find Function window beside it.
 xvfb-run -a -s "-screen 0 1280x1024x24" \
-    "$build/bin/kelvane_screenshot" --home "$build/bin" "$out"
+    "$build/bin/kelvane_screenshot" --home "$build/bin" "$out" --lang ko
+# The same in the English interface, in en/.
+mkdir -p "$out/en"
+xvfb-run -a -s "-screen 0 1280x1024x24" \
+    "$build/bin/kelvane_screenshot" --home "$build/bin" "$out/en" --lang en

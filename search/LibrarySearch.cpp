@@ -13,6 +13,7 @@
 #include <thread>
 #include <unordered_set>
 
+#include "i18n/Translate.h"
 #include "records/DirWalk.h"
 #include "records/LibraryPaths.h"
 #include "records/ReadAhead.h"
@@ -20,6 +21,8 @@
 #include "search/FunctionSource.h"
 
 namespace kelvane {
+
+using i18n::Say;
 
 namespace {
 
@@ -79,7 +82,7 @@ private:
 };
 
 std::string CannotBeRead(int error) {
-    return "cannot be read: " + ReadErrnoReason(error);
+    return Say("cannot be read: {reason}", {{"reason", ReadErrnoReason(error)}});
 }
 
 bool VanishedError(int error) {

@@ -20,8 +20,6 @@ enum ItemKind { kPlaceholder, kDrives, kDesktop, kDrive, kFolder };
 constexpr int kRawNameRole = Qt::UserRole;
 constexpr int kKindRole = Qt::UserRole + 1;
 
-const QString kDrivesText = QStringLiteral("Drives");
-
 int KindOf(const QTreeWidgetItem* item) {
     return item->data(0, kKindRole).toInt();
 }
@@ -88,7 +86,7 @@ void CFolderTreeCtrl::Initialise(bool clearFirst) {
     m_drivesItem = m_desktopItem = nullptr;
     m_desktopPath = FindDesktopPath();
 
-    m_drivesItem = new QTreeWidgetItem(this, QStringList(kDrivesText));
+    m_drivesItem = new QTreeWidgetItem(this, QStringList(tr("Drives")));
     m_drivesItem->setData(0, kKindRole, kDrives);
     m_drivesItem->setIcon(0, m_iconProvider.icon(QFileIconProvider::Computer));
     AddPlaceholder(m_drivesItem);

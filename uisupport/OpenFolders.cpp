@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include <QCoreApplication>
+
 #include "records/ReadReason.h"
 
 namespace {
@@ -76,16 +78,18 @@ void COpenFolders::MarkIfOpen(QTreeWidgetItem* item) const {
 void COpenFolders::MarkOpenElsewhere(QTreeWidgetItem* item, const std::string& where) {
     item->setData(0, kMarkRole, kOpenElsewhere);
     SetItalic(item, true);
-    item->setToolTip(0, QString::fromStdString("Open already as " + where +
-                                               " (a link leads here too); it opens here once "
-                                               "that one is closed."));
+    item->setToolTip(0, QCoreApplication::translate("COpenFolders",
+                                                    "Open already as %1 (a link leads here too); "
+                                                    "it opens here once that one is closed.")
+                            .arg(QString::fromStdString(where)));
 }
 
 void COpenFolders::MarkUnreadable(QTreeWidgetItem* item, int error) {
     item->setData(0, kMarkRole, kUnreadable);
     SetItalic(item, false);
-    item->setToolTip(0, QString::fromStdString("This folder could not be read: " +
-                                               kelvane::ReadErrnoReason(error) + "."));
+    item->setToolTip(
+        0, QCoreApplication::translate("COpenFolders", "This folder could not be read: %1.")
+               .arg(QString::fromStdString(kelvane::ReadErrnoReason(error))));
 }
 
 void COpenFolders::ClearMark(QTreeWidgetItem* item) {

@@ -4,11 +4,13 @@
 #include <string_view>
 #include <vector>
 
+#include "i18n/Translate.h"
 #include "records/ProgramFolders.h"
 
 namespace kelvane {
 
-inline constexpr std::string_view kSourceOpenErrorMessage = "Code Generation : File Open Error!";
+inline constexpr std::string_view kSourceOpenErrorMessage =
+    i18n::N_("Code Generation : File Open Error!");
 inline constexpr std::string_view kProgrammerText = "KLV Code Generator v1.0";
 
 // The day written into the header comment of Function.cpp.

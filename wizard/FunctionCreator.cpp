@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "i18n/Translate.h"
 #include "records/AtomicSave.h"
 #include "records/DirTree.h"
 #include "records/FileOps.h"
@@ -18,6 +19,9 @@
 #include "records/UniqueFd.h"
 
 namespace kelvane {
+
+using i18n::Say;
+using i18n::Tr;
 
 namespace {
 
@@ -61,22 +65,41 @@ Place PlaceOf(const NewFunction& function) {
 class Messages {
 public:
     Messages(const NewFunction& function, bool replace)
-        : m_function(function), m_replace(replace) {}
+        : m_name(DisplayName(FunctionFolderName(function))),
+          m_location(DisplayPath(function.location)),
+          m_replace(replace) {}
 
     std::string Failure(const std::string& reason) const {
-        return (m_replace ? "could not replace " : "could not create ") + Where() + ": " + reason +
-               (m_replace ? "; the function is unchanged." : "; nothing was created.");
+        return m_replace ? Say("Could not replace {name} in {location}: {reason}; the function "
+                               "is unchanged.",
+                               {Name(), Location(), {"reason", reason}})
+                         : Say("Could not create {name} in {location}: {reason}; nothing was "
+                               "created.",
+                               {Name(), Location(), {"reason", reason}});
     }
     std::string Writing(int error, const std::string& relative) const {
-        return Failure(ErrnoReason(error) + " (writing " + relative + ")");
+        return Failure(
+            Say("{reason} (writing {file})", {{"reason", ErrnoReason(error)}, {"file", relative}}));
     }
-    std::string Where() const {
-        return DisplayName(FunctionFolderName(m_function)) + " in " +
-               DisplayPath(m_function.location);
+    std::string NotRemoved(int error) const {
+        return Say(
+            "Replaced {name} in {location}, but the files of the replaced folder could "
+            "not all be removed: {reason}; \"kelvane-cli check --clean\" tries again.",
+            {Name(), Location(), {"reason", ErrnoReason(error)}});
+    }
+    std::string NotFlushed(int error) const {
+        return Say(
+            "Created {name} in {location}, but its folder could not be flushed to disk: "
+            "{reason}; the change may be lost if the system stops now.",
+            {Name(), Location(), {"reason", ErrnoReason(error)}});
     }
 
 private:
-    const NewFunction& m_function;
+    i18n::Value Name() const { return {"name", m_name}; }
+    i18n::Value Location() const { return {"location", m_location}; }
+
+    std::string m_name;
+    std::string m_location;
     bool m_replace;
 };
 
@@ -87,6 +110,14 @@ std::string Relative(const std::string& path, const std::string& folder) {
 }
 
 }  // namespace
+
+std::string FdbCreateErrorMessage() {
+    return Tr(kFdbCreateErrorMessage.data());
+}
+
+std::string EmptyProjectMessage() {
+    return Tr(kEmptyProjectMessage.data());
+}
 
 ExistingTarget ExamineTarget(const NewFunction& function) {
     const std::string path = FunctionFolderPath(function);
@@ -105,15 +136,16 @@ ExistingTarget ExamineTarget(const NewFunction& function) {
 }
 
 std::string ReplaceQuestion(const NewFunction& function) {
-    return DisplayPath(FunctionFolderPath(function)) +
-           " already exists. Replace its function file and project files? "
-           "Other files in the folder are kept.";
+    return Say(
+        "{folder} already exists. Replace its function file and project files? Other "
+        "files in the folder are kept.",
+        {{"folder", DisplayPath(FunctionFolderPath(function))}});
 }
 
 std::string GenerationGapMessage(const GenerationReport& report) {
     if (report.complete())
         return {};
-    std::string text = "The project was not fully generated. These files could not be made:";
+    std::string text = Tr("The project was not fully generated. These files could not be made:");
     for (const std::string& path : report.failedFiles)
         text += "\n" + DisplayPath(path);
     return text;
@@ -122,21 +154,23 @@ std::string GenerationGapMessage(const GenerationReport& report) {
 CreationResult CreateFunction(const NewFunction& function, const ProgramFolders& folders,
                               bool replace, const GenerationDate& date) {
     if (function.name.empty())
-        return Refused("The function name is empty.");
+        return Refused(Tr("The function name is empty."));
     if (function.location.empty())
-        return Refused("The location is empty.");
+        return Refused(Tr("The location is empty."));
     if (auto refusal = NameRefusal(function.name))
         return Refused(*refusal);
     const auto record = BuildFunctionRecord(function);
     if (!record)
-        return Refused(NotCp949Message("The function name"));
+        return Refused(NotCp949Message(Tr("The function name")));
 
     const std::string folder = FunctionFolderPath(function);
     const ExistingTarget existing = ExamineTarget(function);
     if (existing == ExistingTarget::NotAFolder)
-        return Refused(DisplayPath(folder) + " exists and is not a folder; nothing was created.");
+        return Refused(Say("{folder} exists and is not a folder; nothing was created.",
+                           {{"folder", DisplayPath(folder)}}));
     if (existing == ExistingTarget::Folder && !replace)
-        return Refused(DisplayPath(folder) + " already exists; nothing was created.");
+        return Refused(Say("{folder} already exists; nothing was created.",
+                           {{"folder", DisplayPath(folder)}}));
     const bool replacing = existing == ExistingTarget::Folder;
 
     CreationResult result;
@@ -172,9 +206,9 @@ CreationResult CreateFunction(const NewFunction& function, const ProgramFolders&
         RollBackLeftovers(oldFolder.get());
         oldFile = LockFileAt(oldFolder.get(), fileName);
         if (oldFile.refusal == SaveOutcome::Kind::Busy)
-            return fail(
-                Outcome::Failed,
-                messages.Failure("another save of " + DisplayName(fileName) + " is in progress"));
+            return fail(Outcome::Failed,
+                        messages.Failure(Say("another save of {file} is in progress",
+                                             {{"file", DisplayName(fileName)}})));
     }
 
     if (const int error = WriteNewFileAt(swap.staging(), fileName, record->Serialize()))
@@ -190,12 +224,13 @@ CreationResult CreateFunction(const NewFunction& function, const ProgramFolders&
             path = Rebased(path, staging, folder);
         if (report.faulty()) {
             const std::string prefix =
-                report.sourceFailed ? std::string(kSourceOpenErrorMessage) + "\n" : "";
+                report.sourceFailed ? std::string(Tr(kSourceOpenErrorMessage.data())) + "\n" : "";
             if (report.faultReading)
-                return fail(
-                    Outcome::Failed,
-                    prefix + messages.Failure("could not read " + DisplayPath(report.faultPath) +
-                                              ": " + ReadErrnoReason(report.faultError)));
+                return fail(Outcome::Failed,
+                            prefix + messages.Failure(
+                                         Say("could not read {path}: {reason}",
+                                             {{"path", DisplayPath(report.faultPath)},
+                                              {"reason", ReadErrnoReason(report.faultError)}})));
             return fail(
                 Outcome::Failed,
                 prefix + messages.Writing(report.faultError, Relative(report.faultPath, staging)));
@@ -205,7 +240,8 @@ CreationResult CreateFunction(const NewFunction& function, const ProgramFolders&
         const std::string fault =
             MergeMissing(oldFolder.get(), swap.staging(), MergeMode::LinkOrCopy);
         if (!fault.empty())
-            return fail(Outcome::Failed, messages.Failure("could not keep " + fault));
+            return fail(Outcome::Failed,
+                        messages.Failure(Say("could not keep {what}", {{"what", fault}})));
         // The folder keeps its permission bits and, where we may, its owner.
         static_cast<void>(fchown(swap.staging(), oldFolderStat.st_uid, oldFolderStat.st_gid));
         static_cast<void>(fchmod(swap.staging(), oldFolderStat.st_mode & 07777));
@@ -213,24 +249,18 @@ CreationResult CreateFunction(const NewFunction& function, const ProgramFolders&
 
     const FolderSwap::Result placed = swap.Commit(replacing ? &oldFolderStat : nullptr);
     if (placed.error == EEXIST)
-        return fail(Outcome::Refused,
-                    DisplayPath(folder) + " already exists; nothing was created.");
+        return fail(Outcome::Refused, Say("{folder} already exists; nothing was created.",
+                                          {{"folder", DisplayPath(folder)}}));
     if (placed.error == ESTALE)
         return fail(Outcome::Failed,
-                    messages.Failure("the folder was renamed or replaced by another program "
-                                     "meanwhile"));
+                    messages.Failure(
+                        Tr("the folder was renamed or replaced by another program meanwhile")));
     if (placed.error != 0)
         return fail(Outcome::Failed, messages.Failure(ErrnoReason(placed.error)));
     if (placed.cleanupError != 0)
-        result.warning = "replaced " + messages.Where() +
-                         ", but the files of the replaced folder could not all be removed: " +
-                         ErrnoReason(placed.cleanupError) +
-                         "; \"kelvane-cli check --clean\" tries again";
+        result.warning = messages.NotRemoved(placed.cleanupError);
     else if (placed.flushError != 0)
-        result.warning =
-            "created " + messages.Where() +
-            ", but its folder could not be flushed to disk: " + ErrnoReason(placed.flushError) +
-            "; the change may be lost if the system stops now";
+        result.warning = messages.NotFlushed(placed.flushError);
     return result;
 }
 

@@ -3,15 +3,20 @@
 #include <string>
 #include <string_view>
 
+#include "i18n/Translate.h"
 #include "records/Result.h"
 #include "wizard/CodeGenerator.h"
 #include "wizard/NewFunction.h"
 
 namespace kelvane {
 
-inline constexpr std::string_view kFdbCreateErrorMessage = "fdb 파일 생성 에러";
+inline constexpr std::string_view kFdbCreateErrorMessage = i18n::N_("fdb 파일 생성 에러");
 inline constexpr std::string_view kEmptyProjectMessage =
-    "The project file is empty, so the development program was not started.";
+    i18n::N_("The project file is empty, so the development program was not started.");
+
+// The two above in the language in use, as the wizard shows them.
+std::string FdbCreateErrorMessage();
+std::string EmptyProjectMessage();
 
 enum class ExistingTarget {
     None,        // nothing stands at the function folder's path

@@ -2,11 +2,15 @@
 
 #include <algorithm>
 
+#include "i18n/Translate.h"
 #include "records/LibraryPaths.h"
 #include "records/ParamTypes.h"
 #include "records/TextCodec.h"
 
 namespace kelvane {
+
+using i18n::Say;
+using i18n::Tr;
 
 namespace {
 
@@ -19,11 +23,11 @@ std::string Section(std::string_view heading) {
 std::string KindText(int kind) {
     switch (kind) {
         case 0:
-            return "DLL 함수";
+            return Tr("DLL 함수");
         case 1:
-            return "Script 함수";
+            return Tr("Script 함수");
         case 2:
-            return "Visual Programming 함수";
+            return Tr("Visual Programming 함수");
         default:
             return {};
     }
@@ -38,23 +42,25 @@ std::optional<std::string> NameRefusal(const std::string& name) {
         case NameFault::Empty:
             break;
         case NameFault::Separator:
-            return "A function name cannot contain \"/\".";
+            return Tr("A function name cannot contain \"/\".");
         case NameFault::DotName:
-            return "\".\" and \"..\" cannot be function names.";
+            return Tr("\".\" and \"..\" cannot be function names.");
     }
     // A control character in a folder name would reach terminals raw wherever it is listed.
     if (std::any_of(name.begin(), name.end(), [](char c) {
             const auto byte = static_cast<unsigned char>(c);
             return byte < 0x20 || byte == 0x7F;
         }))
-        return "A function name cannot contain control characters.";
+        return Tr("A function name cannot contain control characters.");
     const auto cp949 = Utf8ToCp949(name);
     if (!cp949)
-        return NotCp949Message("The function name");
+        return NotCp949Message(Tr("The function name"));
     if (cp949->size() >= fdb::kNameCopySize)
-        return "The function name is " + std::to_string(cp949->size()) +
-               " bytes long in the Korean code page; at most " +
-               std::to_string(fdb::kNameCopySize - 1) + " fit.";
+        return Say(
+            "The function name is {bytes} bytes long in the Korean code page; at most {max} "
+            "fit.",
+            {{"bytes", std::to_string(cp949->size())},
+             {"max", std::to_string(fdb::kNameCopySize - 1)}});
     return std::nullopt;
 }
 
@@ -84,11 +90,11 @@ std::string BuildSummary(const NewFunction& function) {
     std::string text;
     const std::string kind = KindText(function.kind);
     if (!kind.empty())
-        text += Section("함수의 형식") + "\r\n" + kind + "\r\n\r\n";
-    text += Section("함수의 이름") + "\r\n" + function.name + "\r\n\r\n";
-    text +=
-        Section("함수의 위치") + "\r\n" + DisplayPath(FunctionFolderPath(function)) + "\r\n\r\n";
-    text += Section("파라미터 정보") + "Input:\r\n";
+        text += Section(Tr("함수의 형식")) + "\r\n" + kind + "\r\n\r\n";
+    text += Section(Tr("함수의 이름")) + "\r\n" + function.name + "\r\n\r\n";
+    text += Section(Tr("함수의 위치")) + "\r\n" + DisplayPath(FunctionFolderPath(function)) +
+            "\r\n\r\n";
+    text += Section(Tr("파라미터 정보")) + "Input:\r\n";
     for (const std::string& type : function.inputs)
         text += type + "\r\n";
     text += "\r\nOutput:\r\n";

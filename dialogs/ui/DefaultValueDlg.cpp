@@ -12,8 +12,8 @@ CDefaultValueDlg::CDefaultValueDlg(UiSeam& seam, QWidget* parent)
     m_edit->setObjectName(QStringLiteral("1020"));
     m_limit =
         new CByteLimit(m_edit, static_cast<int>(kelvane::kValueTextCapacity), ByteCount::Cp949);
-    BuildDialogFrame(*this, QStringLiteral("Input Default Value "),
-                     QStringLiteral("Default 값을 입력하세요"), m_edit, ButtonPlacement::Right);
+    BuildDialogFrame(*this, tr("Input Default Value "), tr("Default 값을 입력하세요"), m_edit,
+                     ButtonPlacement::Right);
 }
 
 void CDefaultValueDlg::SetValue(const QString& value) {
@@ -25,15 +25,14 @@ void CDefaultValueDlg::SetValue(const QString& value) {
 void CDefaultValueDlg::accept() {
     const QString text = m_edit->text();
     if (text == m_strShown) {
-        if (!CheckUnchangedFieldText(m_seam, this, text, QStringLiteral("The value"),
-                                     m_limit->maxBytes())) {
+        if (!CheckUnchangedFieldText(m_seam, this, text, tr("The value"), m_limit->maxBytes())) {
             m_edit->setFocus();
             return;
         }
         QDialog::accept();
         return;
     }
-    if (!CheckFieldText(m_seam, this, text, QStringLiteral("The value"), m_limit->maxBytes(),
+    if (!CheckFieldText(m_seam, this, text, tr("The value"), m_limit->maxBytes(),
                         ByteCount::Cp949)) {
         m_edit->setFocus();
         return;

@@ -15,8 +15,8 @@ CDescriptionDlg::CDescriptionDlg(UiSeam& seam, int maxBytes, QWidget* parent)
     m_edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_edit->installEventFilter(this);
     m_limit = new CByteLimit(m_edit, maxBytes, ByteCount::Cp949Crlf);
-    BuildDialogFrame(*this, QStringLiteral("Description"),
-                     QStringLiteral("Description을 입력하세요"), m_edit, ButtonPlacement::Below);
+    BuildDialogFrame(*this, tr("Description"), tr("Description을 입력하세요"), m_edit,
+                     ButtonPlacement::Below);
 }
 
 void CDescriptionDlg::SetDescription(const QString& description) {
@@ -28,7 +28,7 @@ void CDescriptionDlg::SetDescription(const QString& description) {
 void CDescriptionDlg::accept() {
     const QString text = m_edit->toPlainText();
     if (text == m_strShown) {
-        if (!CheckUnchangedFieldText(m_seam, this, text, QStringLiteral("The description"),
+        if (!CheckUnchangedFieldText(m_seam, this, text, tr("The description"),
                                      m_limit->maxBytes())) {
             m_edit->setFocus();
             return;
@@ -36,7 +36,7 @@ void CDescriptionDlg::accept() {
         QDialog::accept();
         return;
     }
-    if (!CheckFieldText(m_seam, this, text, QStringLiteral("The description"), m_limit->maxBytes(),
+    if (!CheckFieldText(m_seam, this, text, tr("The description"), m_limit->maxBytes(),
                         ByteCount::Cp949Crlf)) {
         m_edit->setFocus();
         return;

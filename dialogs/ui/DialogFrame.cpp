@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QBoxLayout>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QGroupBox>
 #include <QPushButton>
@@ -19,11 +20,11 @@ DialogFrame BuildDialogFrame(QDialog& dialog, const QString& caption, const QStr
     auto* groupLayout = new QVBoxLayout(group);
     groupLayout->addWidget(control);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), &dialog);
+    auto* ok = new QPushButton(QCoreApplication::translate("DialogFrame", "OK"), &dialog);
     ok->setObjectName(QStringLiteral("1"));
     ok->setDefault(true);
     ok->setAutoDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), &dialog);
+    auto* cancel = new QPushButton(QCoreApplication::translate("DialogFrame", "Cancel"), &dialog);
     cancel->setObjectName(QStringLiteral("2"));
     // A focused Cancel takes Enter itself; Enter anywhere else still means OK.
     cancel->setAutoDefault(true);

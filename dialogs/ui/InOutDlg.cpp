@@ -4,18 +4,13 @@
 
 #include "DialogFrame.h"
 
-namespace {
-const QString kInputRow = QStringLiteral("Input Parameter");
-const QString kOutputRow = QStringLiteral("Output  Parameter");
-}  // namespace
-
 CInOutDlg::CInOutDlg(QWidget* parent) : QDialog(parent), m_list(new QComboBox(this)) {
     m_list->setObjectName(QStringLiteral("1009"));
     m_list->setEditable(false);
-    m_list->addItem(kInputRow);
-    m_list->addItem(kOutputRow);
-    BuildDialogFrame(*this, QStringLiteral("Input/Output Selection"),
-                     QStringLiteral("입/출력 형식을 선택하세요"), m_list, ButtonPlacement::Right);
+    m_list->addItem(tr("Input Parameter"));
+    m_list->addItem(tr("Output  Parameter"));
+    BuildDialogFrame(*this, tr("Input/Output Selection"), tr("입/출력 형식을 선택하세요"), m_list,
+                     ButtonPlacement::Right);
     SetKind(m_nKind);
 }
 
@@ -25,6 +20,6 @@ void CInOutDlg::SetKind(int kind) {
 }
 
 void CInOutDlg::accept() {
-    m_nKind = m_list->currentText() == kInputRow ? 1 : 0;
+    m_nKind = m_list->currentIndex() == 0 ? 1 : 0;
     QDialog::accept();
 }

@@ -26,24 +26,25 @@ constexpr int kCellPixels = 34;
 
 // What the dialog's controls show, and the names a screen reader says for them.
 namespace text {
-const QString kCaption = QStringLiteral("Input Matrix Parameter");
-const QString kMatrix = QStringLiteral("Matrix");
-const QString kWidth = QStringLiteral("Width");
-const QString kBy = QStringLiteral("X");
-const QString kHeight = QStringLiteral("Height");
-const QString kSave = QStringLiteral("Save...");
-const QString kLoad = QStringLiteral("Load...");
-const QString kOk = QStringLiteral("OK");
-const QString kCancel = QStringLiteral("Cancel");
-const QString kCellName = QStringLiteral("Row %1, column %2");  // counted from 1
-const QString kStepUp = QStringLiteral("%1 up");                // a size's spin arrows
-const QString kStepDown = QStringLiteral("%1 down");
+constexpr const char* kCaption = QT_TRANSLATE_NOOP("CMatrixDlg", "Input Matrix Parameter");
+constexpr const char* kMatrix = QT_TRANSLATE_NOOP("CMatrixDlg", "Matrix");
+constexpr const char* kWidth = QT_TRANSLATE_NOOP("CMatrixDlg", "Width");
+constexpr const char* kBy = QT_TRANSLATE_NOOP("CMatrixDlg", "X");
+constexpr const char* kHeight = QT_TRANSLATE_NOOP("CMatrixDlg", "Height");
+constexpr const char* kSave = QT_TRANSLATE_NOOP("CMatrixDlg", "Save...");
+constexpr const char* kLoad = QT_TRANSLATE_NOOP("CMatrixDlg", "Load...");
+constexpr const char* kOk = QT_TRANSLATE_NOOP("CMatrixDlg", "OK");
+constexpr const char* kCancel = QT_TRANSLATE_NOOP("CMatrixDlg", "Cancel");
+constexpr const char* kCellName =
+    QT_TRANSLATE_NOOP("CMatrixDlg", "Row %1, column %2");                  // counted from 1
+constexpr const char* kStepUp = QT_TRANSLATE_NOOP("CMatrixDlg", "%1 up");  // a size's spin arrows
+constexpr const char* kStepDown = QT_TRANSLATE_NOOP("CMatrixDlg", "%1 down");
 }  // namespace text
 
-const QString kMatFilter = QStringLiteral("Matrix Files(*.mat)");
-const QString kOpenError = QStringLiteral("Matrix File Open Error!");
-const QString kNeedInteger = QStringLiteral("Please enter an integer.");
-const QString kNeedNumber = QStringLiteral("Please enter a number.");
+constexpr const char* kMatFilter = QT_TRANSLATE_NOOP("CMatrixDlg", "Matrix Files(*.mat)");
+constexpr const char* kOpenError = QT_TRANSLATE_NOOP("CMatrixDlg", "Matrix File Open Error!");
+constexpr const char* kNeedInteger = QT_TRANSLATE_NOOP("CMatrixDlg", "Please enter an integer.");
+constexpr const char* kNeedNumber = QT_TRANSLATE_NOOP("CMatrixDlg", "Please enter a number.");
 
 QString IdName(int id) {
     return QString::number(id);
@@ -75,20 +76,20 @@ int CMatrixDlg::CellId(int row, int column) {
 }
 
 CMatrixDlg::CMatrixDlg(UiSeam& seam, QWidget* parent) : QDialog(parent), m_seam(seam) {
-    setWindowTitle(text::kCaption);
+    setWindowTitle(tr(text::kCaption));
     for (int r = 0; r < kSide; ++r)
         for (int c = 0; c < kSide; ++c)
             m_cellIds[r * kSide + c] = CellId(r, c);
 
-    auto* group = new QGroupBox(text::kMatrix, this);
+    auto* group = new QGroupBox(tr(text::kMatrix), this);
     auto* groupLayout = new QVBoxLayout(group);
     groupLayout->addWidget(BuildGrid());
     groupLayout->addWidget(BuildSizeRow());
 
-    auto* ok = new QPushButton(text::kOk, this);
+    auto* ok = new QPushButton(tr(text::kOk), this);
     ok->setObjectName(QStringLiteral("1"));
     ok->setDefault(true);
-    auto* cancel = new QPushButton(text::kCancel, this);
+    auto* cancel = new QPushButton(tr(text::kCancel), this);
     cancel->setObjectName(QStringLiteral("2"));
     // Enter on a focused button presses that button; elsewhere it means OK.
     cancel->setAutoDefault(true);
@@ -123,7 +124,7 @@ QWidget* CMatrixDlg::BuildGrid() {
         cell->setAlignment(Qt::AlignCenter);
         cell->setFixedSize(kCellPixels, kCellPixels * 2 / 3);
         cell->setEnabled(false);
-        cell->setAccessibleName(text::kCellName.arg(i / kSide + 1).arg(i % kSide + 1));
+        cell->setAccessibleName(tr(text::kCellName).arg(i / kSide + 1).arg(i % kSide + 1));
         layout->addWidget(cell, i / kSide, i % kSide);
         m_cells[i] = cell;
     }
@@ -145,7 +146,7 @@ QWidget* CMatrixDlg::BuildSizeRow() {
         spin = new CSpinButtons(row);
         spin->setObjectName(IdName(spinId));
         spin->setAccessibleName(name);
-        spin->SetAccessibleNames(text::kStepUp.arg(name), text::kStepDown.arg(name));
+        spin->SetAccessibleNames(tr(text::kStepUp).arg(name), tr(text::kStepDown).arg(name));
         layout->addWidget(label);
         auto* box = new QHBoxLayout;
         box->setSpacing(0);
@@ -153,14 +154,14 @@ QWidget* CMatrixDlg::BuildSizeRow() {
         box->addWidget(spin);
         layout->addLayout(box);
     };
-    sizeEdit(text::kWidth, 1000, 1002, m_widthEdit, m_widthSpin);
-    layout->addWidget(new QLabel(text::kBy, row));
-    sizeEdit(text::kHeight, 1001, 1004, m_heightEdit, m_heightSpin);
+    sizeEdit(tr(text::kWidth), 1000, 1002, m_widthEdit, m_widthSpin);
+    layout->addWidget(new QLabel(tr(text::kBy), row));
+    sizeEdit(tr(text::kHeight), 1001, 1004, m_heightEdit, m_heightSpin);
     layout->addStretch(1);
-    auto* save = new QPushButton(text::kSave, row);
+    auto* save = new QPushButton(tr(text::kSave), row);
     save->setObjectName(QStringLiteral("1077"));
     save->setAutoDefault(true);
-    auto* load = new QPushButton(text::kLoad, row);
+    auto* load = new QPushButton(tr(text::kLoad), row);
     load->setObjectName(QStringLiteral("1078"));
     load->setAutoDefault(true);
     auto* files = new QVBoxLayout;
@@ -208,7 +209,7 @@ bool CMatrixDlg::ExchangeFromControls(Exchange mode) {
             member = value;
             return false;
         }
-        return refuse(edit, kNeedInteger);
+        return refuse(edit, tr(kNeedInteger));
     };
     if (readSize(m_heightEdit, m_grid.height))
         return false;
@@ -218,7 +219,7 @@ bool CMatrixDlg::ExchangeFromControls(Exchange mode) {
         float value = 0;
         if (kelvane::ParseRealText(m_cells[i]->text().toStdString(), value))
             m_grid.elements[i] = value;
-        else if (refuse(m_cells[i], kNeedNumber))
+        else if (refuse(m_cells[i], tr(kNeedNumber)))
             return false;
     }
     return ok;
@@ -270,9 +271,8 @@ void CMatrixDlg::accept() {
         kelvane::FormatMatrixText(m_grid.width, m_grid.height, m_grid.ActiveElements());
     if (!text) {
         ExchangeToControls();
-        m_seam.message(this, QStringLiteral("The matrix value text would be longer than the "
-                                            "%1 bytes its field holds; use smaller numbers "
-                                            "or a smaller matrix.")
+        m_seam.message(this, tr("The matrix value text would be longer than the %1 bytes its "
+                                "field holds; use smaller numbers or a smaller matrix.")
                                  .arg(kelvane::kValueTextCapacity));
         return;
     }
@@ -281,7 +281,7 @@ void CMatrixDlg::accept() {
 }
 
 void CMatrixDlg::OnSave() {
-    const QString chosen = m_seam.saveFileName(this, QStringLiteral("Save Matrix"), kMatFilter);
+    const QString chosen = m_seam.saveFileName(this, tr("Save Matrix"), tr(kMatFilter));
     if (chosen.isEmpty())
         return;
     const std::string typed = QFile::encodeName(chosen).toStdString();
@@ -289,7 +289,7 @@ void CMatrixDlg::OnSave() {
     // The file dialog asked about the name as typed; a file under the completed name is
     // not replaced without asking too.
     if (path != typed && QFile::exists(QFile::decodeName(QByteArray::fromStdString(path))) &&
-        !m_seam.confirm(this, QStringLiteral("%1 already exists.\nDo you want to replace it?")
+        !m_seam.confirm(this, tr("%1 already exists.\nDo you want to replace it?")
                                   .arg(QString::fromStdString(kelvane::DisplayPath(path)))))
         return;
     ExchangeFromControls(Exchange::Lenient);
@@ -297,17 +297,17 @@ void CMatrixDlg::OnSave() {
     saved.width = kelvane::ClampSide(saved.width);
     saved.height = kelvane::ClampSide(saved.height);
     if (!kelvane::WriteMatFile(path, saved))
-        m_seam.message(this, kOpenError);
+        m_seam.message(this, tr(kOpenError));
 }
 
 void CMatrixDlg::OnLoad() {
-    const QString chosen = m_seam.openFileName(this, QStringLiteral("Load Matrix"), kMatFilter);
+    const QString chosen = m_seam.openFileName(this, tr("Load Matrix"), tr(kMatFilter));
     if (chosen.isEmpty())
         return;
     const std::string path = QFile::encodeName(chosen).toStdString();
     std::string bytes;
     if (!kelvane::ReadWholeFile(path, bytes)) {
-        m_seam.message(this, kOpenError);
+        m_seam.message(this, tr(kOpenError));
         return;
     }
     // Numbers typed into the cells so far stay unless the file replaces them.
@@ -315,7 +315,7 @@ void CMatrixDlg::OnLoad() {
     kelvane::MatrixGrid loaded = m_grid;
     const kelvane::Status parsed = kelvane::ParseMatFile(bytes, loaded);
     if (!parsed) {
-        m_seam.message(this, QStringLiteral("Could not load %1: %2; the matrix is unchanged.")
+        m_seam.message(this, tr("Could not load %1: %2; the matrix is unchanged.")
                                  .arg(chosen, QString::fromStdString(parsed.message())));
         return;
     }

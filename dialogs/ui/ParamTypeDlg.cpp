@@ -12,8 +12,8 @@ CParamTypeDlg::CParamTypeDlg(QWidget* parent) : QDialog(parent), m_list(new QCom
     for (const std::string_view row : kelvane::kTypeSelectionRows)
         m_list->addItem(QString::fromUtf8(row.data(), static_cast<qsizetype>(row.size())));
     m_list->setCurrentIndex(-1);
-    BuildDialogFrame(*this, QStringLiteral("Parameter Type Selection"),
-                     QStringLiteral("Parameter 종류를 선택하세요"), m_list, ButtonPlacement::Right);
+    BuildDialogFrame(*this, tr("Parameter Type Selection"), tr("Parameter 종류를 선택하세요"),
+                     m_list, ButtonPlacement::Right);
 }
 
 void CParamTypeDlg::SetTypeName(const std::string& typeName) {

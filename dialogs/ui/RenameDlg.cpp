@@ -12,8 +12,8 @@ constexpr int kMaxNameBytes = 255;
 CRenameDlg::CRenameDlg(QWidget* parent) : QDialog(parent), m_edit(new QLineEdit(this)) {
     m_edit->setObjectName(QStringLiteral("1020"));
     m_limit = new CByteLimit(m_edit, kMaxNameBytes, ByteCount::Utf8);
-    BuildDialogFrame(*this, QStringLiteral("Rename"), QStringLiteral("바꿀 이름을 입력하세요"),
-                     m_edit, ButtonPlacement::Right);
+    BuildDialogFrame(*this, tr("Rename"), tr("바꿀 이름을 입력하세요"), m_edit,
+                     ButtonPlacement::Right);
 }
 
 void CRenameDlg::SetName(const QString& name) {

@@ -1,5 +1,7 @@
 #include "TextChecks.h"
 
+#include <QCoreApplication>
+
 #include "records/TextCodec.h"
 #include "uisupport/UiSeam.h"
 
@@ -8,11 +10,9 @@ namespace {
 bool TooLong(UiSeam& seam, QWidget* parent, const QString& what, qsizetype bytes, int maxBytes) {
     if (bytes <= maxBytes)
         return false;
-    seam.message(parent, QStringLiteral("%1 is %2 bytes long; its field holds at most %3 "
-                                        "bytes.")
-                             .arg(what)
-                             .arg(bytes)
-                             .arg(maxBytes));
+    seam.message(parent, QCoreApplication::translate(
+                             "TextChecks", "%1 is %2 bytes long; its field holds at most %3 bytes.")
+                             .arg(what, QString::number(bytes), QString::number(maxBytes)));
     return true;
 }
 
@@ -27,7 +27,7 @@ bool CheckFieldText(UiSeam& seam, QWidget* parent, const QString& text, const QS
     const kelvane::FieldFit fit =
         kelvane::FitField(stored, static_cast<std::size_t>(maxBytes), what.toStdString());
     if (!fit.cp949) {
-        seam.message(parent, QString::fromStdString(fit.tooLong ? fit.refusal + "." : fit.refusal));
+        seam.message(parent, QString::fromStdString(fit.refusal));
         return false;
     }
     return true;

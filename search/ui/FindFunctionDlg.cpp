@@ -27,7 +27,7 @@ QString FromUtf8(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// "1 function", "3 functions": the English forms until the texts are translated.
+// "1 function found", "3 functions found": each form a whole text of the catalogue.
 QString Counted(long n, const QString& one, const QString& many) {
     return n == 1 ? one : many.arg(n);
 }

@@ -41,8 +41,8 @@ TEST(CliFramework, argumentsKeepNegativeNumbersPositional) {
     EXPECT_EQ(args.positional, (std::vector<std::string>{"2x1", "-1.5", "--json"}));
     EXPECT_EQ(args.values("--in"), (std::vector<std::string>{"int*", "char*"}));
     EXPECT_FALSE(args.has("--json"));
-    EXPECT_EQ(ParseArguments({"--in"}, {}, {"--in"}).error, "--in needs a value");
-    EXPECT_EQ(ParseArguments({"--json=1"}, {"--json"}).error, "unknown option --json=1");
+    EXPECT_EQ(ParseArguments({"--in"}, {}, {"--in"}).error, "--in needs a value.");
+    EXPECT_EQ(ParseArguments({"--json=1"}, {"--json"}).error, "Unknown option --json=1.");
 }
 
 TEST(CliFramework, printedTextsStayOnOneLine) {

@@ -46,7 +46,7 @@ TEST_F(CliEdit, addAndDeleteParameters) {
     const auto size = ReadBytes(file).size();
     CliRun added = Run({"add-param"});
     ASSERT_EQ(added.code, 0) << added.err;
-    EXPECT_EQ(added.out, "added parameter 4: __Empty_Type_05\n");
+    EXPECT_EQ(added.out, "Added parameter 4: __Empty_Type_05.\n");
     EXPECT_EQ(ReadBytes(file).size(), size + fdb::kParameterSize);
 
     CliRun deleted = Run({"delete-param", "0"});

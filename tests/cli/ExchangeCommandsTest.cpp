@@ -187,7 +187,7 @@ TEST(ExchangeEdges, jsonDocument_marksWhatCannotBeReadAndIsLaidOutAsAWhole) {
     EXPECT_EQ(marks["Misnamed()"], "the function file is missing");
     EXPECT_EQ(marks["Back"], "reached again through a symbolic link; listed once");
     EXPECT_EQ(marks.count("Trailing()"), 0u);  // it loads: its extra bytes are not part of it
-    EXPECT_EQ(run.err.find("kelvane-cli: note: "), 0u);
+    EXPECT_EQ(run.err.find("kelvane-cli: Note: "), 0u);
     EXPECT_NE(run.err.find("Odd/Out leads through a symbolic link out of"), std::string::npos);
     EXPECT_NE(run.err.find("6 folders or function files could not be read"), std::string::npos)
         << run.err;

@@ -142,7 +142,7 @@ TEST_F(LibraryCommands, check_reportsEachDamagedFunction) {
 
     const CliRun one = Run({"check", Lib("Odd/Escapes()")});
     EXPECT_EQ(one.code, 0);
-    EXPECT_EQ(one.out, "1 function folder checked, 0 with problems\n");
+    EXPECT_EQ(one.out, "1 function folder checked, 0 with problems.\n");
 }
 
 TEST(SampleLibrary, isSoundAndShowsItsTexts) {
@@ -150,7 +150,7 @@ TEST(SampleLibrary, isSoundAndShowsItsTexts) {
     ASSERT_TRUE(sample::WriteSampleLibrary(home.path()));
     const CliRun check = RunCliWords({"--home", home.path(), "check"});
     EXPECT_EQ(check.code, 0) << check.out;
-    EXPECT_EQ(check.out, "15 function folders checked, 0 with problems\n");
+    EXPECT_EQ(check.out, "15 function folders checked, 0 with problems.\n");
 
     const CliRun blur =
         RunCliWords({"show", home / "FunctionLibrary/Basic/Filter/Blur()", "--icons"});

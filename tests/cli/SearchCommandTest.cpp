@@ -49,7 +49,7 @@ TEST_F(SearchCommand, oneEscapedLinePerFunction_folderFieldExcerpt) {
     // The damaged file is named on stderr with the reason, after the hits.
     EXPECT_EQ(run.err, Lib("Advanced/Broken()/Broken().fdb") +
                            ": is 10 bytes, shorter than the 1372-byte header\n"
-                           "kelvane-cli: 1 function file could not be read\n");
+                           "kelvane-cli: 1 function file could not be read.\n");
 
     EXPECT_EQ(Run({"--field", "description", "box"}).lines(),
               Lines{Lib("Basic/Filter/Blur()") + "\tdescription\tSmooths an image, \\\\ box"});
@@ -66,16 +66,16 @@ TEST_F(SearchCommand, exitStatus_noMatchIsOne_usageErrorsAreTwo) {
         const char* err;
     } cases[] = {
         {{"kernel"}, 0, ""},
-        {{"kernel", "nowhere"}, 1, "kelvane-cli: no function matches (4 functions searched)\n"},
-        {{"--type", "CMatrix*", "--dir", "out"}, 1, "no function matches"},
+        {{"kernel", "nowhere"}, 1, "kelvane-cli: No function matches (4 functions searched).\n"},
+        {{"--type", "CMatrix*", "--dir", "out"}, 1, "No function matches"},
         {{"--group", Lib("Nowhere"), "x"}, 1, "Nowhere is not a folder"},
-        {{}, 2, "search needs a word, --type or --dir"},
-        {{"--field", "title", "x"}, 2, "unknown field title"},
-        {{"--dir", "sideways", "x"}, 2, "--dir is in or out"},
-        {{"--type", "", "x"}, 2, "the type is empty"},
-        {{"--group", "", "x"}, 2, "the group folder is empty"},
-        {{""}, 2, "a word is empty"},
-        {{"--bold", "x"}, 2, "unknown option --bold"},
+        {{}, 2, "The search command needs a word, --type or --dir."},
+        {{"--field", "title", "x"}, 2, "Unknown field title"},
+        {{"--dir", "sideways", "x"}, 2, "--dir is in or out."},
+        {{"--type", "", "x"}, 2, "The type is empty."},
+        {{"--group", "", "x"}, 2, "The group folder is empty."},
+        {{""}, 2, "A word is empty."},
+        {{"--bold", "x"}, 2, "Unknown option --bold."},
     };
     for (const auto& c : cases) {
         const CliRun run = Run(c.words);

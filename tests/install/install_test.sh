@@ -23,6 +23,9 @@ unset KELVANE_HOME
 mkdir -p "$HOME"
 cd "$HOME"
 cli=$prefix/bin/kelvane-cli
+# The messages looked for below are the English ones (C.UTF-8, so LANGUAGE counts).
+export LC_MESSAGES=C.UTF-8 LANGUAGE=en
+unset LC_ALL
 data=$prefix/share/kelvane
 user=$XDG_DATA_HOME/kelvane
 
@@ -35,11 +38,18 @@ set -e
 expect_in "$user/FunctionLibrary" "$err"
 expect_in "kelvane-cli copy-sample" "$err"
 
-expect_in "copied the sample library to $user/FunctionLibrary" "$("$cli" copy-sample)"
+expect_in "Copied the sample library to $user/FunctionLibrary." "$("$cli" copy-sample)"
 [ "$("$cli" tabs | sort)" = "$(ls "$data/SampleLibrary" | sort)" ] ||
     fail "tabs differ from the sample's"
 [ -n "$("$cli" tabs)" ] || fail "the copied library has no tabs"
-expect_in "15 function folders checked, 0 with problems" "$("$cli" check)"
+expect_in "15 function folders checked, 0 with problems." "$("$cli" check)"
+# The installed catalogues are found from the installed binary.
+for language in ko en; do
+    [ -f "$data/locale/$language/LC_MESSAGES/kelvane.mo" ] || fail "no $language catalogue installed"
+done
+expect_in "tabs 명령은 인수를 받지 않습니다." "$("$cli" --lang ko tabs extra 2>&1 || true)"
+expect_in "Could not create the function file" \
+    "$("$cli" create --location "$tmp/none/x" --name N --in 'int*' 2>&1 || true)"
 set +e
 err=$("$cli" copy-sample 2>&1)
 code=$?
@@ -94,6 +104,13 @@ if [ -x "$prefix/bin/kelvane" ]; then
     set -e
     [ $code -eq 2 ] || fail "an unknown option exited $code"
     expect_in "no-such-option" "$err"
+    # The window's catalogues are installed and found: its help speaks the language chosen.
+    for language in ko en; do
+        [ -f "$data/locale/kelvane_$language.qm" ] || fail "no $language window catalogue installed"
+    done
+    expect_in "영상 처리 함수 라이브러리" "$("$prefix/bin/kelvane" --lang ko --help)"
+    expect_in "image-processing function library" \
+        "$(env -u LC_ALL -u LC_MESSAGES -u LANGUAGE LANG=en_US.UTF-8 "$prefix/bin/kelvane" --help)"
 
     desktop=("$prefix"/share/applications/*.desktop)
     metainfo=("$prefix"/share/metainfo/*.metainfo.xml)

@@ -87,7 +87,7 @@ TEST(WrittenChange, aFileChangedSinceIsLeftAsItIs) {
         const ChangeStep step = c.undo ? UndoChange(edited.change) : RedoChange(edited.change);
         EXPECT_FALSE(step.done);
         EXPECT_NE(step.message.find(c.reason), std::string::npos) << step.message;
-        EXPECT_NE(step.message.find(c.undo ? "could not undo" : "could not redo"),
+        EXPECT_NE(step.message.find(c.undo ? "Could not undo" : "Could not redo"),
                   std::string::npos);
         EXPECT_EQ(SortedNames(edited.dir.path()), names);
         EXPECT_EQ(std::filesystem::is_regular_file(edited.path), isFile);

@@ -48,10 +48,10 @@ TEST(CreationTest, withoutFolderExchange_createAndReplaceStillWholeAndLeaveNothi
                                " --home " + Q(home.path()) + " create --location " +
                                Q(home / "lib") + " --name Blur --in int* ";
     RunResult run = RunShell(create);
-    ASSERT_TRUE(Contains(run.output, "created")) << run.output;
+    ASSERT_TRUE(Contains(run.output, "Created")) << run.output;
     WriteBytes(home / "lib/Blur()/notes.txt", "mine");
     run = RunShell(create + "--in double* --replace");
-    ASSERT_TRUE(Contains(run.output, "created")) << run.output;
+    ASSERT_TRUE(Contains(run.output, "Created")) << run.output;
     EXPECT_EQ(SortedNames(home / "lib"), std::vector<std::string>{"Blur()"});
     EXPECT_EQ(SortedNames(home / "lib/Blur()"),
               (std::vector<std::string>{"Blur().fdb", "_Src", "notes.txt"}));

@@ -41,7 +41,7 @@ TEST(HostileRuns, unreadableFoldersAndFiles_areReportedWithTheirReason) {
                          "2 function folders checked, 1 with problems; 1 folder "
                          "could not be read"));
 
-    const std::string cannotRead = "could not read the folder " + tab + "/Closed: no permission";
+    const std::string cannotRead = "Could not read the folder " + tab + "/Closed: no permission";
     const RunResult tree = RunShell(cli + "tree Tab");
     EXPECT_EQ(tree.exitCode, 1);
     EXPECT_TRUE(Contains(tree.output, cannotRead)) << tree.output;

@@ -102,7 +102,7 @@ TEST(LeftoversTest, provenLeftoversRolledBack_lookAlikesAndLiveWorkLeftAlone) {
     const std::string check = Cli() + " --home " + Q(home.path()) + " check";
     const RunResult report = RunShell(check);
     EXPECT_EQ(report.exitCode, 1) << report.output;
-    EXPECT_TRUE(Contains(report.output, "2 left by interrupted saves or creations"))
+    EXPECT_TRUE(Contains(report.output, "2 work files are left by interrupted saves or creations"))
         << report.output;
     EXPECT_TRUE(Contains(report.output, "interrupted creation of Edge()")) << report.output;
     EXPECT_TRUE(Contains(report.output, "in use by a running save or creation")) << report.output;
@@ -146,7 +146,7 @@ TEST(LeftoversTest, checkClean_staysInsideTheFolderGiven) {
         0);
     const RunResult clean = RunShell(Cli() + " --home " + Q(home.path()) + " check --clean");
     EXPECT_TRUE(Contains(clean.output, "Blur()/_Src/.kelvane-")) << clean.output;
-    EXPECT_TRUE(Contains(clean.output, "2 links out of the folder checked not followed"))
+    EXPECT_TRUE(Contains(clean.output, "2 links out of the folder checked were not followed"))
         << clean.output;
     EXPECT_EQ(SortedNames(function + "/_Src"), std::vector<std::string>{});
     EXPECT_EQ(SortedNames(outside.path()), before);

@@ -31,8 +31,9 @@ inline std::string Q(const std::string& path) {
     return "'" + path + "'";
 }
 
+// In English: the messages these tests look for are the program's own English ones.
 inline std::string Cli() {
-    return KELVANE_CLI;
+    return KELVANE_CLI " --lang en";
 }
 
 inline std::string Stress() {

@@ -58,7 +58,7 @@ TEST(SaveFaultTest, everyCallAndErrno_leavesOldFileOrCompleteNewFile_andNothingB
                 }
                 ++tally.cases;
                 const std::string now = ReadBytes(path);
-                if (Contains(run.output, "could not save")) {
+                if (Contains(run.output, "Could not save")) {
                     EXPECT_EQ(run.exitCode, 1);
                     EXPECT_EQ(now, old);
                     EXPECT_TRUE(Contains(run.output, ErrnoReason(errnoValues[e])));

@@ -49,7 +49,7 @@ TEST(FunctionCreator, missingLocation_failsLikeAFailedSaveAndCreatesNothing) {
     const CreationResult result =
         CreateFunction(Blur(dir), ProgramFolders::InHome(dir / "prog"), false, kDate);
     EXPECT_EQ(result.outcome, CreationResult::Outcome::SaveFailed);
-    EXPECT_EQ(result.message, "could not create Blur() in " + dir / "lib" +
+    EXPECT_EQ(result.message, "Could not create Blur() in " + dir / "lib" +
                                   ": the folder does not exist; nothing was created.");
     EXPECT_EQ(SortedNames(dir.path()), std::vector<std::string>{});
 }
@@ -128,7 +128,7 @@ TEST(FunctionCreator, fileInPlaceOfFolderOrOfAFile_isRefusedUntouched) {
     const CreationResult result =
         CreateFunction(Blur(other), ProgramFolders::InHome(other / "prog"), true, kDate);
     EXPECT_EQ(result.outcome, CreationResult::Outcome::Failed);
-    EXPECT_EQ(result.message, "could not replace Blur() in " + other / "lib" +
+    EXPECT_EQ(result.message, "Could not replace Blur() in " + other / "lib" +
                                   ": could not keep _Src/Dll.h: a folder and a file stand in "
                                   "each other's place; the function is unchanged.");
     EXPECT_EQ(SortedNames(other / "lib/Blur()"), std::vector<std::string>{"_Src"});

@@ -16,7 +16,7 @@ CCodeWizard::CCodeWizard(UiSeam& seam, QWidget* parent)
       m_namePage(new CNamePropertyPage(seam)),
       m_parameterPage(new CParameterPropertyPage),
       m_finalPage(new CFinalPropertyPage(*this, seam)) {
-    setWindowTitle(QStringLiteral("Wizard"));
+    setWindowTitle(tr("Wizard"));
     setWizardStyle(QWizard::ClassicStyle);
     setPage(kTypePage, m_typePage);
     setPage(kNamePage, m_namePage);

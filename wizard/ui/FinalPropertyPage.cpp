@@ -19,8 +19,9 @@ namespace {
 
 // What the page's controls show; the summary box is named by its label.
 namespace text {
-const QString kSummary = QStringLiteral("함수 생성 정보:");
-const QString kLaunch = QStringLiteral("함수 생성과 동시에 관련 개발 프로그램을 실행시킵니다.");
+constexpr const char* kSummary = QT_TRANSLATE_NOOP("CFinalPropertyPage", "함수 생성 정보:");
+constexpr const char* kLaunch = QT_TRANSLATE_NOOP(
+    "CFinalPropertyPage", "함수 생성과 동시에 관련 개발 프로그램을 실행시킵니다.");
 }  // namespace text
 
 QString Text(const std::string& utf8) {
@@ -40,16 +41,16 @@ CFinalPropertyPage::CFinalPropertyPage(CCodeWizard& wizard, UiSeam& seam, QWidge
       m_wizard(wizard),
       m_seam(seam),
       m_summaryEdit(new QPlainTextEdit(this)),
-      m_launchBox(new QCheckBox(text::kLaunch, this)) {
-    setTitle(kWizardPageTitle);
+      m_launchBox(new QCheckBox(tr(text::kLaunch), this)) {
+    setTitle(WizardPageTitle());
     m_summaryEdit->setObjectName(QStringLiteral("1002"));
     m_summaryEdit->setReadOnly(true);
     m_launchBox->setObjectName(QStringLiteral("1008"));
     m_launchBox->setChecked(true);
     auto* layout = new QVBoxLayout(this);
-    auto* label = new QLabel(text::kSummary, this);
+    auto* label = new QLabel(tr(text::kSummary), this);
     label->setBuddy(m_summaryEdit);
-    m_summaryEdit->setAccessibleName(NameFromLabel(text::kSummary));
+    m_summaryEdit->setAccessibleName(NameFromLabel(tr(text::kSummary)));
     layout->addWidget(label);
     layout->addWidget(m_summaryEdit, 1);
     layout->addWidget(m_launchBox, 0, Qt::AlignHCenter);
@@ -67,7 +68,7 @@ void CFinalPropertyPage::ReportCreated(const kelvane::CreationResult& result, bo
     if (const std::string gaps = kelvane::GenerationGapMessage(result.generation); !gaps.empty())
         lines << Text(gaps);
     if (launchSkipped)
-        lines << Text(std::string(kelvane::kEmptyProjectMessage));
+        lines << Text(kelvane::EmptyProjectMessage());
     if (!lines.isEmpty())
         m_seam.message(&m_wizard, lines.join(QLatin1Char('\n')));
 }
@@ -92,7 +93,7 @@ bool CFinalPropertyPage::validatePage() {
     if (!result.created()) {
         QString text = Text(result.message);
         if (result.outcome == CreationResult::Outcome::SaveFailed)
-            text = Text(std::string(kelvane::kFdbCreateErrorMessage)) + QStringLiteral("\n") + text;
+            text = Text(kelvane::FdbCreateErrorMessage()) + QStringLiteral("\n") + text;
         m_seam.message(&m_wizard, text);
         return false;
     }

@@ -17,10 +17,10 @@ namespace {
 
 // What the page's controls show; the edits and the folder tree are named by their labels.
 namespace text {
-const QString kInstruction =
-    QStringLiteral("생성하고자 하는 함수의 이름과 생성될 함수의 위치를 입력하세요.");
-const QString kName = QStringLiteral("함수 이름(&F): ");
-const QString kLocation = QStringLiteral("생성할 위치(&L):");
+constexpr const char* kInstruction = QT_TRANSLATE_NOOP(
+    "CNamePropertyPage", "생성하고자 하는 함수의 이름과 생성될 함수의 위치를 입력하세요.");
+constexpr const char* kName = QT_TRANSLATE_NOOP("CNamePropertyPage", "함수 이름(&F): ");
+constexpr const char* kLocation = QT_TRANSLATE_NOOP("CNamePropertyPage", "생성할 위치(&L):");
 }  // namespace text
 
 QString Shown(const std::string& path) {
@@ -35,23 +35,23 @@ CNamePropertyPage::CNamePropertyPage(UiSeam& seam, QWidget* parent)
       m_nameEdit(new QLineEdit(this)),
       m_locationEdit(new QLineEdit(this)),
       m_folderTree(new CFolderTreeCtrl(this)) {
-    setTitle(kWizardPageTitle);
+    setTitle(WizardPageTitle());
     m_nameEdit->setObjectName(QStringLiteral("1015"));
     m_locationEdit->setObjectName(QStringLiteral("1003"));
     m_folderTree->setObjectName(QStringLiteral("130"));
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(text::kInstruction, this));
+    layout->addWidget(new QLabel(tr(text::kInstruction), this));
     auto* frame = new QGroupBox(this);
     auto* grid = new QVBoxLayout(frame);
-    auto* nameLabel = new QLabel(text::kName, frame);
+    auto* nameLabel = new QLabel(tr(text::kName), frame);
     nameLabel->setBuddy(m_nameEdit);
-    auto* locationLabel = new QLabel(text::kLocation, frame);
+    auto* locationLabel = new QLabel(tr(text::kLocation), frame);
     locationLabel->setBuddy(m_locationEdit);
-    m_nameEdit->setAccessibleName(NameFromLabel(text::kName));
-    m_locationEdit->setAccessibleName(NameFromLabel(text::kLocation));
+    m_nameEdit->setAccessibleName(NameFromLabel(tr(text::kName)));
+    m_locationEdit->setAccessibleName(NameFromLabel(tr(text::kLocation)));
     // The tree picks the same location the edit holds.
-    m_folderTree->setAccessibleName(NameFromLabel(text::kLocation));
+    m_folderTree->setAccessibleName(NameFromLabel(tr(text::kLocation)));
     grid->addWidget(nameLabel);
     grid->addWidget(m_nameEdit);
     grid->addWidget(locationLabel);

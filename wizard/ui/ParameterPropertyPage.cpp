@@ -20,24 +20,32 @@ namespace {
 // What the page's controls show, and the names a screen reader says for the buttons,
 // whose arrows and abbreviations say little when read out.
 namespace text {
-const QString kInstruction = QStringLiteral("함수의 파라미터를 등록하세요.");
-const QString kInputs = QStringLiteral("Input Parameters:");
-const QString kOutputs = QStringLiteral("Output Parameters:");
-const QString kKinds = QStringLiteral("Kinds of Parameters:");
-const QString kTypeColumn = QStringLiteral("Type");
-const QString kDescriptionColumn = QStringLiteral("Description");
-const QString kUp = QStringLiteral("Up");
-const QString kDown = QStringLiteral("Dn");
-const QString kAdd = QStringLiteral("<-");
-const QString kRemove = QStringLiteral("->");
-const QString kInputUpName = QStringLiteral("Move input up");
-const QString kInputDownName = QStringLiteral("Move input down");
-const QString kOutputUpName = QStringLiteral("Move output up");
-const QString kOutputDownName = QStringLiteral("Move output down");
-const QString kAddInputName = QStringLiteral("Add kind to inputs");
-const QString kRemoveInputName = QStringLiteral("Remove input");
-const QString kAddOutputName = QStringLiteral("Add kind to outputs");
-const QString kRemoveOutputName = QStringLiteral("Remove output");
+constexpr const char* kInstruction =
+    QT_TRANSLATE_NOOP("CParameterPropertyPage", "함수의 파라미터를 등록하세요.");
+constexpr const char* kInputs = QT_TRANSLATE_NOOP("CParameterPropertyPage", "Input Parameters:");
+constexpr const char* kOutputs = QT_TRANSLATE_NOOP("CParameterPropertyPage", "Output Parameters:");
+constexpr const char* kKinds = QT_TRANSLATE_NOOP("CParameterPropertyPage", "Kinds of Parameters:");
+constexpr const char* kTypeColumn = QT_TRANSLATE_NOOP("CParameterPropertyPage", "Type");
+constexpr const char* kDescriptionColumn =
+    QT_TRANSLATE_NOOP("CParameterPropertyPage", "Description");
+constexpr const char* kUp = QT_TRANSLATE_NOOP("CParameterPropertyPage", "Up");
+constexpr const char* kDown = QT_TRANSLATE_NOOP("CParameterPropertyPage", "Dn");
+constexpr const char* kAdd = QT_TRANSLATE_NOOP("CParameterPropertyPage", "<-");
+constexpr const char* kRemove = QT_TRANSLATE_NOOP("CParameterPropertyPage", "->");
+constexpr const char* kInputUpName = QT_TRANSLATE_NOOP("CParameterPropertyPage", "Move input up");
+constexpr const char* kInputDownName =
+    QT_TRANSLATE_NOOP("CParameterPropertyPage", "Move input down");
+constexpr const char* kOutputUpName = QT_TRANSLATE_NOOP("CParameterPropertyPage", "Move output up");
+constexpr const char* kOutputDownName =
+    QT_TRANSLATE_NOOP("CParameterPropertyPage", "Move output down");
+constexpr const char* kAddInputName =
+    QT_TRANSLATE_NOOP("CParameterPropertyPage", "Add kind to inputs");
+constexpr const char* kRemoveInputName =
+    QT_TRANSLATE_NOOP("CParameterPropertyPage", "Remove input");
+constexpr const char* kAddOutputName =
+    QT_TRANSLATE_NOOP("CParameterPropertyPage", "Add kind to outputs");
+constexpr const char* kRemoveOutputName =
+    QT_TRANSLATE_NOOP("CParameterPropertyPage", "Remove output");
 }  // namespace text
 
 constexpr int kTypeColumnWidth = 120;
@@ -98,31 +106,30 @@ CParameterPropertyPage::CParameterPropertyPage(QWidget* parent)
       m_listOutput(new QListWidget(this)),
       m_listInput(new QListWidget(this)),
       m_kinds(new QTreeWidget(this)) {
-    setTitle(kWizardPageTitle);
+    setTitle(WizardPageTitle());
     m_listInput->setObjectName(QStringLiteral("1005"));
     m_listOutput->setObjectName(QStringLiteral("1006"));
     m_kinds->setObjectName(QStringLiteral("1007"));
 
     m_kinds->setRootIsDecorated(false);
     m_kinds->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_kinds->setHeaderLabels({text::kTypeColumn, text::kDescriptionColumn});
+    m_kinds->setHeaderLabels({tr(text::kTypeColumn), tr(text::kDescriptionColumn)});
     m_kinds->header()->setSectionsClickable(false);
     m_kinds->setColumnWidth(0, kTypeColumnWidth);
     m_kinds->setColumnWidth(1, kDescriptionColumnWidth);
     for (const kelvane::TypeInfo& type : kelvane::kParameterTypes) {
-        new QTreeWidgetItem(m_kinds,
-                            {QString::fromUtf8(type.name.data(), type.name.size()),
-                             QString::fromUtf8(type.description.data(), type.description.size())});
+        new QTreeWidgetItem(m_kinds, {QString::fromUtf8(type.name.data(), type.name.size()),
+                                      QString::fromStdString(kelvane::ShownDescription(type))});
     }
 
-    QPushButton* inputUp = Button(text::kUp, text::kInputUpName, "1008");
-    QPushButton* inputDown = Button(text::kDown, text::kInputDownName, "1009");
-    QPushButton* outputUp = Button(text::kUp, text::kOutputUpName, "1010");
-    QPushButton* outputDown = Button(text::kDown, text::kOutputDownName, "1014");
-    QPushButton* addInput = Button(text::kAdd, text::kAddInputName, "1004");
-    QPushButton* removeInput = Button(text::kRemove, text::kRemoveInputName, "1011");
-    QPushButton* addOutput = Button(text::kAdd, text::kAddOutputName, "1012");
-    QPushButton* removeOutput = Button(text::kRemove, text::kRemoveOutputName, "1013");
+    QPushButton* inputUp = Button(tr(text::kUp), tr(text::kInputUpName), "1008");
+    QPushButton* inputDown = Button(tr(text::kDown), tr(text::kInputDownName), "1009");
+    QPushButton* outputUp = Button(tr(text::kUp), tr(text::kOutputUpName), "1010");
+    QPushButton* outputDown = Button(tr(text::kDown), tr(text::kOutputDownName), "1014");
+    QPushButton* addInput = Button(tr(text::kAdd), tr(text::kAddInputName), "1004");
+    QPushButton* removeInput = Button(tr(text::kRemove), tr(text::kRemoveInputName), "1011");
+    QPushButton* addOutput = Button(tr(text::kAdd), tr(text::kAddOutputName), "1012");
+    QPushButton* removeOutput = Button(tr(text::kRemove), tr(text::kRemoveOutputName), "1013");
     connect(inputUp, &QPushButton::clicked, this, [this] { MoveSelected(m_listInput, -1); });
     connect(inputDown, &QPushButton::clicked, this, [this] { MoveSelected(m_listInput, 1); });
     connect(outputUp, &QPushButton::clicked, this, [this] { MoveSelected(m_listOutput, -1); });
@@ -144,17 +151,17 @@ CParameterPropertyPage::CParameterPropertyPage(QWidget* parent)
                              style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_kinds));
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(text::kInstruction, this));
+    layout->addWidget(new QLabel(tr(text::kInstruction), this));
     auto* frame = new QGroupBox(this);
     auto* grid = new QGridLayout(frame);
     grid->setHorizontalSpacing(du.X(kColumnGap));
-    grid->addWidget(Label(text::kInputs, m_listInput, frame), 0, 1);
-    grid->addWidget(Label(text::kKinds, m_kinds, frame), 0, 3);
+    grid->addWidget(Label(tr(text::kInputs), m_listInput, frame), 0, 1);
+    grid->addWidget(Label(tr(text::kKinds), m_kinds, frame), 0, 3);
     grid->addLayout(MoveButtons(inputUp, inputDown), 1, 0);
     grid->addWidget(m_listInput, 1, 1);
     grid->addLayout(TransferButtons(addInput, removeInput), 1, 2);
     grid->addWidget(m_kinds, 1, 3, 3, 1);
-    grid->addWidget(Label(text::kOutputs, m_listOutput, frame), 2, 1, Qt::AlignBottom);
+    grid->addWidget(Label(tr(text::kOutputs), m_listOutput, frame), 2, 1, Qt::AlignBottom);
     grid->addLayout(MoveButtons(outputUp, outputDown), 3, 0);
     grid->addWidget(m_listOutput, 3, 1);
     grid->addLayout(TransferButtons(addOutput, removeOutput), 3, 2);

@@ -10,15 +10,13 @@
 
 CTypePropertyPage::CTypePropertyPage(QWidget* parent)
     : QWizardPage(parent), m_kinds(new QButtonGroup(this)) {
-    setTitle(kWizardPageTitle);
+    setTitle(WizardPageTitle());
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(
-        new QLabel(QStringLiteral("생성하고자 하는 함수의 종류를 선택하세요."), this));
+    layout->addWidget(new QLabel(tr("생성하고자 하는 함수의 종류를 선택하세요."), this));
     auto* frame = new QGroupBox(this);
     auto* buttons = new QVBoxLayout(frame);
     buttons->setContentsMargins(95, 30, 10, 30);
-    const QString texts[] = {QStringLiteral("DLL 함수"), QStringLiteral("Script 함수"),
-                             QStringLiteral("Schematic 함수")};
+    const QString texts[] = {tr("DLL 함수"), tr("Script 함수"), tr("Schematic 함수")};
     const char* names[] = {"1001", "1002", "1003"};
     for (int i = 0; i < 3; ++i) {
         auto* button = new QRadioButton(texts[i], frame);

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 // The caption every page of the creation wizard shows.
-inline const QString kWizardPageTitle = QStringLiteral("함수 생성 마법사");
+inline QString WizardPageTitle() {
+    return QCoreApplication::translate("CCodeWizard", "함수 생성 마법사");
+}

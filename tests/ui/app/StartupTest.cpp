@@ -76,6 +76,8 @@ TEST(WindowCommandLine, ownOptionsParsed_anythingElseIsAUsageError) {
         {Words({"notes.klv"}), Action::UsageError, "notes.klv"},
         {Words({"--home"}), Action::UsageError, "--home"},
         {Words({"--home", ""}), Action::UsageError, "--home"},
+        {Words({"--lang"}), Action::UsageError, "--lang"},
+        {Words({"--help", "--lang", "en"}), Action::Help, "--lang <LANG>"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.words.join(' ').toStdString());
@@ -86,6 +88,12 @@ TEST(WindowCommandLine, ownOptionsParsed_anythingElseIsAUsageError) {
         else
             EXPECT_TRUE(line.message.contains(c.homeOrMessage)) << line.message.toStdString();
     }
+    // --lang is read as kelvane-cli reads it, and chosen from in main().
+    for (const char* word : {"--lang=en", "-lang=en"})
+        EXPECT_EQ(ParseWindowCommandLine(Words({word})).lang, std::optional<std::string>("en"));
+    EXPECT_EQ(ParseWindowCommandLine(Words({"--lang", "xx", "--home", "/a"})).lang,
+              std::optional<std::string>("xx"));
+    EXPECT_EQ(ParseWindowCommandLine(Words({})).lang, std::nullopt);
     // Before Qt has taken out its own options, --help and --version are still answered.
     const QStringList raw = Words({"-platform", "offscreen", "--version"});
     EXPECT_EQ(ParseWindowCommandLine(raw, true).action, Action::Version);
