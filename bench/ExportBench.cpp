@@ -12,7 +12,6 @@
 
 #include "bench/SyntheticLibrary.h"
 #include "cli/Cli.h"
-#include "records/ReadAhead.h"
 
 // `kelvane-cli export` (JSON, one document) of a library of 100,000 functions against the
 // floor of reading every function file whole in a plain loop over their paths, both
@@ -99,16 +98,13 @@ int main(int argc, char** argv) {
         if (entry.path().extension() == ".fdb")
             files.push_back(entry.path().string());
 
-    std::vector<double> floor, exports, alone;
+    std::vector<double> floor, exports;
     std::size_t bytes = 0;
     ReadFloor(files);  // warm the cache once
     ExportOnce(dir, bytes);
     for (int r = 0; r < rounds; ++r) {
         floor.push_back(ReadFloor(files));
         exports.push_back(ExportOnce(dir, bytes));
-        kelvane::FunctionReadAhead::EnableForTesting(false);
-        alone.push_back(ExportOnce(dir, bytes));
-        kelvane::FunctionReadAhead::EnableForTesting(true);
     }
     const double f = Median(floor), e = Median(exports);
     std::printf("functions: %d in %d groups (%d parameters each, %d rounds, medians)\n",
@@ -117,9 +113,6 @@ int main(int argc, char** argv) {
     std::printf("kelvane-cli export, JSON (in-process):     %8.1f ms, %.1f MB of JSON\n", e * 1000,
                 static_cast<double>(bytes) / 1e6);
     std::printf("ratio export / floor:                      %8.2f  (goal: within 1.50)\n", e / f);
-    const double a = Median(alone);
-    std::printf("the same, no files read ahead:             %8.1f ms, %.2f of the floor\n",
-                a * 1000, a / f);
     std::filesystem::remove_all(dir);
     return 0;
 }

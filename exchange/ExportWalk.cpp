@@ -10,7 +10,6 @@
 #include "i18n/Translate.h"
 #include "records/DirWalk.h"
 #include "records/LibraryPaths.h"
-#include "records/ReadAhead.h"
 #include "records/ReadReason.h"
 #include "records/TextCodec.h"
 
@@ -59,13 +58,7 @@ public:
         if (LibraryTreeChild(name, m_startIsRoot && parent.depth == 0) == TreeItemKind::Hidden)
             return false;
         m_pending = {true, m_open[static_cast<std::size_t>(parent.depth)], name};
-        m_parent = {parent.id, parent.fd, parent.depth};
         return true;
-    }
-
-    void ListedSubdirectories(const WalkDir& dir, const std::vector<Subdirectory>& found) override {
-        if (m_status)
-            m_readAhead.Listed(dir, found);
     }
 
     void Entered(const WalkDir& dir) override {
@@ -95,15 +88,10 @@ public:
         const bool listed =
             std::find(regularFiles.begin(), regularFiles.end(),
                       name + std::string(kFunctionFileExtension)) != regularFiles.end();
-        const std::string* bytes =
-            listed && dir.depth > 0 && m_parent.depth == dir.depth - 1
-                ? m_readAhead.Take(m_parent.id, m_parent.fd, m_parent.depth, name)
-                : nullptr;
         FunctionRecord record;
         std::string problem;
-        if (!(bytes    ? ReadFunctionBytes(*bytes, record, problem)
-              : listed ? ReadListedFunctionAt(dir.fd, dir.path, name, record, problem)
-                       : ReadFunctionAt(dir.fd, dir.path, name, record, problem))) {
+        if (!(listed ? ReadListedFunctionAt(dir.fd, dir.path, name, record, problem)
+                     : ReadFunctionAt(dir.fd, dir.path, name, record, problem))) {
             node.problem = std::move(problem);
             ++m_tree.unreadable;
             Deliver(index, nullptr);
@@ -221,12 +209,6 @@ private:
     std::vector<int> m_open;  // the node of the folder open at each depth
     int m_lastEntered = -1;
     ExportNamer m_namer;
-    struct {
-        DirIdentity id;
-        int fd = -1;
-        int depth = -1;
-    } m_parent;  // of the folder Found last
-    FunctionReadAhead m_readAhead;
 };
 
 }  // namespace

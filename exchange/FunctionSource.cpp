@@ -49,16 +49,6 @@ bool ReadListedFunctionAt(int dirFd, const std::string& dirPath, const std::stri
     return true;
 }
 
-bool ReadFunctionBytes(std::string_view bytes, FunctionRecord& record, std::string& problem) {
-    FdbRead read = ParseFunctionBytes(bytes);
-    if (!read.ok()) {
-        problem = read.Reason();
-        return false;
-    }
-    record = read.TakeRecord();
-    return true;
-}
-
 bool ReadFunctionFolder(const std::string& folderPath, FunctionRecord& record,
                         std::string& message) {
     const std::string name = LastComponent(folderPath);

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "records/FunctionRecord.h"
@@ -19,9 +18,6 @@ bool ReadFunctionAt(int dirFd, const std::string& dirPath, const std::string& fo
 // file (see ReadListedFunctionFile).
 bool ReadListedFunctionAt(int dirFd, const std::string& dirPath, const std::string& folderName,
                           FunctionRecord& record, std::string& problem);
-
-// The same, for the bytes of a whole function file read ahead.
-bool ReadFunctionBytes(std::string_view bytes, FunctionRecord& record, std::string& problem);
 
 // Reads the function file of a function folder; on failure message is the missing-file
 // message and why.

@@ -10,7 +10,6 @@
 #include "data/SampleLibrary.h"
 #include "exchange/Json.h"
 #include "records/FunctionRecord.h"
-#include "records/ReadAhead.h"
 
 using namespace kelvane;
 using Lines = std::vector<std::string>;
@@ -191,13 +190,6 @@ TEST(ExchangeEdges, jsonDocument_marksWhatCannotBeReadAndIsLaidOutAsAWhole) {
     EXPECT_NE(run.err.find("Odd/Out leads through a symbolic link out of"), std::string::npos);
     EXPECT_NE(run.err.find("6 folders or function files could not be read"), std::string::npos)
         << run.err;
-
-    // Read each on its own, as without io_uring, the files give the same document.
-    FunctionReadAhead::EnableForTesting(false);
-    const CliRun alone = RunCliWords({"--home", home.path(), "export"});
-    FunctionReadAhead::EnableForTesting(true);
-    EXPECT_EQ(alone.out, run.out);
-    EXPECT_EQ(alone.err, run.err);
 }
 
 TEST_F(Exchange, dump_printsOneFieldPerLine_andADamagedFileAsFarAsItGoes) {
