@@ -16,9 +16,9 @@
 #include "i18n/Translate.h"
 #include "records/DirWalk.h"
 #include "records/LibraryPaths.h"
-#include "records/ReadAhead.h"
 #include "records/ReadReason.h"
 #include "search/FunctionSource.h"
+#include "search/ReadAhead.h"
 
 namespace kelvane {
 

@@ -10,7 +10,7 @@
 #include "TestFiles.h"
 #include "data/SampleLibrary.h"
 #include "records/LibraryPaths.h"
-#include "records/ReadAhead.h"
+#include "search/ReadAhead.h"
 
 using namespace kelvane;
 using Lines = std::vector<std::string>;

@@ -1,4 +1,4 @@
-#include "records/ReadAhead.h"
+#include "search/ReadAhead.h"
 
 #include <fcntl.h>
 #include <liburing.h>
