@@ -15,7 +15,8 @@ namespace kelvane {
 // with io_uring, so that each costs no system call of its own. Only a file that stands at
 // "X()/X().fdb" below the folder with no link on the way, is a regular file when looked at,
 // and is small enough for one read is taken; the caller reads anything else as before.
-// Where io_uring is not available nothing is read ahead. One per walk (not thread-safe).
+// Where io_uring is not available nothing is read ahead. One per walk, used by the thread
+// that made it.
 class FunctionReadAhead {
 public:
     FunctionReadAhead();
@@ -28,8 +29,8 @@ public:
     void Listed(const WalkDir& dir, const std::vector<Subdirectory>& subdirectories);
 
     // The bytes of the function file of the function folder folderName, directly in the
-    // folder parent open as parentFd at depth parentDepth, if they were read ahead; nullptr if not.
-    // Valid until the next call.
+    // folder parent open as parentFd at depth parentDepth, if they were read ahead; nullptr
+    // if not. Valid until the next call.
     const std::string* Take(const DirIdentity& parent, int parentFd, int parentDepth,
                             std::string_view folderName);
 
