@@ -69,7 +69,6 @@ struct Case {
     kelvane::SearchQuery query;
     std::vector<std::string> expected;  // sorted folders
     std::vector<double> one, two, cli;
-    std::vector<double> alone;  // one thread, each file read on its own
 };
 
 // A query and the folders whose function matches it, from what the generator wrote (the
@@ -88,11 +87,10 @@ Case MakeCase(std::string what, kelvane::SearchQuery query,
 }
 
 // One search; aborts unless it found exactly the expected functions, each once.
-double TimeSearch(const std::string& root, const Case& c, int threads, bool readAhead = true) {
+double TimeSearch(const std::string& root, const Case& c, int threads) {
     Paths paths;
     kelvane::SearchOptions options;
     options.threads = threads;
-    options.readAhead = readAhead;
     const auto start = Clock::now();
     const kelvane::SearchSummary summary = kelvane::SearchLibrary(root, c.query, paths, options);
     const double ms = Ms(start);
@@ -105,6 +103,9 @@ double TimeSearch(const std::string& root, const Case& c, int threads, bool read
                             paths.folders.end(), std::back_inserter(missing));
         for (std::size_t i = 0; i < missing.size() && i < 5; ++i)
             std::fprintf(stderr, "  not found: %s\n", missing[i].c_str());
+        for (std::size_t i = 0; i < summary.problems.size() && i < 5; ++i)
+            std::fprintf(stderr, "  %s: %s\n", summary.problems[i].path.c_str(),
+                         summary.problems[i].reason.c_str());
         std::exit(1);
     }
     return ms;
@@ -179,7 +180,6 @@ int main(int argc, char** argv) {
             c->one.push_back(TimeSearch(root, *c, 1));
             c->two.push_back(TimeSearch(root, *c, 2));
         }
-        description.alone.push_back(TimeSearch(root, description, 1, false));
         description.cli.push_back(TimeCli(dir, description, cliWords));
     }
     const double w = Median(whole), h = Median(headers);
@@ -195,9 +195,6 @@ int main(int argc, char** argv) {
         std::printf("  %-44s %8.1f ms  %.2f of the whole-file floor, %.2f of the header floor\n",
                     "two threads", two, two / w, two / h);
     }
-    const double alone = Median(description.alone);
-    std::printf("search %-32s\n  %-44s %8.1f ms  %.2f of the whole-file floor\n",
-                description.what.c_str(), "one thread, no files read ahead", alone, alone / w);
     const double cli = Median(description.cli);
     std::printf(
         "kelvane-cli search --field description edge %8.1f ms  %.2f of the whole-file floor\n", cli,

@@ -237,7 +237,6 @@ bool WalkDirectories(const std::string& start, WalkVisitor& visitor, WalkLinks l
         const int error = ReadAllEntries(frame.fd, frame.children,
                                          {fileSystems.Fills(frame.fd, st.st_dev), &files});
         visitor.Listed(dir, files);
-        visitor.ListedSubdirectories(dir, frame.children);
         if (error)
             visitor.Unreadable(path, frame.name, error);
     };

@@ -44,12 +44,6 @@ public:
         static_cast<void>(dir);
         static_cast<void>(regularFiles);
     }
-    // The subdirectories of the same directory, right after Listed, in the order the walk
-    // will offer them to Found.
-    virtual void ListedSubdirectories(const WalkDir& dir, const std::vector<Subdirectory>& found) {
-        static_cast<void>(dir);
-        static_cast<void>(found);
-    }
     // A directory found again through a link; it is not entered again.
     virtual void Repeated(const std::string& path) { static_cast<void>(path); }
     // A link to a directory outside the start: with WalkLinks::StayInside it is not

@@ -3,8 +3,8 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ ccache pkg-config gettext qt6-base-dev qt6-base-dev-tools
-          qt6-svg-dev nlohmann-json3-dev liburing-dev libgl-dev libgtest-dev libgmock-dev
-          fonts-nanum xvfb xauth time
+          qt6-svg-dev nlohmann-json3-dev libgl-dev libgtest-dev libgmock-dev fonts-nanum xvfb xauth
+          time
           # The widgets' catalogues (lupdate, lrelease and their CMake functions) and Qt's
           # own texts in each language.
           qt6-tools-dev qt6-l10n-tools qt6-translations-l10n)

@@ -38,8 +38,4 @@ FunctionSource ReadListedFunctionSource(int dirFd, const std::string& fileName,
     return SourceOf(std::move(read), withParameters);
 }
 
-FunctionSource FunctionSourceOfBytes(std::string_view bytes, bool withParameters) {
-    return SourceOf(ParseFunctionBytes(bytes), withParameters);
-}
-
 }  // namespace kelvane

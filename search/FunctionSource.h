@@ -1,7 +1,6 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 
 #include "records/FunctionRecord.h"
 
@@ -21,8 +20,5 @@ FunctionSource ReadFunctionSource(const std::string& filePath, bool withParamete
 // regular file; filePath is where the folder's walk found it, for a file gone since.
 FunctionSource ReadListedFunctionSource(int dirFd, const std::string& fileName,
                                         const std::string& filePath, bool withParameters);
-
-// The same read of the bytes of a whole function file, read ahead.
-FunctionSource FunctionSourceOfBytes(std::string_view bytes, bool withParameters);
 
 }  // namespace kelvane

@@ -18,7 +18,6 @@
 #include "records/LibraryPaths.h"
 #include "records/ReadReason.h"
 #include "search/FunctionSource.h"
-#include "search/ReadAhead.h"
 
 namespace kelvane {
 
@@ -115,7 +114,6 @@ public:
         Count(&SearchCounters::found, m_options, 1);
         m_last = Last::kFound;
         m_lastParent = parent.id;
-        m_lastParentFd = parent.fd;
         return true;
     }
 
@@ -140,21 +138,8 @@ public:
         const std::string fileName = name + std::string(kFunctionFileExtension);
         const bool listed =
             std::find(regularFiles.begin(), regularFiles.end(), fileName) != regularFiles.end();
-        const std::string* bytes =
-            listed && m_readAhead && dir.depth > 0
-                ? m_readAhead->Take(m_lastParent, m_lastParentFd, dir.depth - 1, name)
-                : nullptr;
         m_out.Put(FunctionEvent(dir.path, name, dir.id, CallablePath(dir.fd, dir.path),
-                                std::string(), listed ? dir.fd : -1, bytes));
-    }
-
-    void ListedSubdirectories(const WalkDir& dir, const std::vector<Subdirectory>& found) override {
-        if (Skipped(dir.depth) || m_emitter.Stopped() || !m_options.readAhead ||
-            !m_matcher.NeedsFile())
-            return;
-        if (!m_readAhead)
-            m_readAhead.emplace();
-        m_readAhead->Listed(dir, found);
+                                std::string(), listed ? dir.fd : -1));
     }
 
     void Repeated(const std::string&) override { Count(&SearchCounters::found, m_options, -1); }
@@ -192,11 +177,10 @@ public:
 
     // A function folder searched: its name, and its file as far as the query needs it.
     // folderProblem is why the folder itself could not be opened, if it could not.
-    // listedIn is the folder open, when its listing named the file as a regular file;
-    // readAhead the file's bytes, if they were read ahead.
+    // listedIn is the folder open, when its listing named the file as a regular file.
     Event FunctionEvent(const std::string& path, const std::string& name, const DirIdentity& owner,
                         const std::string& callablePath, std::string folderProblem,
-                        int listedIn = -1, const std::string* readAhead = nullptr) const {
+                        int listedIn = -1) const {
         Event event;
         event.owner = owner;
         event.function = true;
@@ -204,11 +188,10 @@ public:
         const FunctionHeader* header = nullptr;
         if (m_matcher.NeedsFile() && folderProblem.empty()) {
             const std::string filePath = GetFunctionFilePath(callablePath, name);
-            source = readAhead ? FunctionSourceOfBytes(*readAhead, m_matcher.NeedsParameters())
-                     : listedIn >= 0 ? ReadListedFunctionSource(
-                                           listedIn, name + std::string(kFunctionFileExtension),
-                                           filePath, m_matcher.NeedsParameters())
-                                     : ReadFunctionSource(filePath, m_matcher.NeedsParameters());
+            source = listedIn >= 0 ? ReadListedFunctionSource(
+                                         listedIn, name + std::string(kFunctionFileExtension),
+                                         filePath, m_matcher.NeedsParameters())
+                                   : ReadFunctionSource(filePath, m_matcher.NeedsParameters());
             if (source.loaded)
                 header = &source.record.header();
             else
@@ -251,9 +234,7 @@ private:
     // Entered it concerns.
     Last m_last = Last::kNothing;
     DirIdentity m_lastParent;
-    int m_lastParentFd = -1;
     DirIdentity m_lastEntered;
-    std::optional<FunctionReadAhead> m_readAhead;  // made once a folder is listed
 };
 
 // The one walk: everything in order, nothing searched twice.

@@ -56,9 +56,6 @@ struct SearchOptions {
     // The library root, every folder in which is a tab, "_Src" too; GetLibraryRoot() when
     // empty.
     std::string libraryRoot;
-    // Function files are read many at a time where the system allows it (ReadAhead.h);
-    // false reads each on its own. Hits, order and counts are the same either way.
-    bool readAhead = true;
 };
 
 // Matches every function folder below start (start included) against the query, in the

@@ -10,7 +10,6 @@
 #include "TestFiles.h"
 #include "data/SampleLibrary.h"
 #include "records/LibraryPaths.h"
-#include "search/ReadAhead.h"
 
 using namespace kelvane;
 using Lines = std::vector<std::string>;
@@ -74,12 +73,10 @@ protected:
         return home / ("FunctionLibrary/" + relative);
     }
 
-    Lines Search(const SearchQuery& query, SearchSummary* summary = nullptr, int threads = 1,
-                 bool readAhead = true) {
+    Lines Search(const SearchQuery& query, SearchSummary* summary = nullptr, int threads = 1) {
         Collector collector(GetLibraryRoot());
         SearchOptions options;
         options.threads = threads;
-        options.readAhead = readAhead;
         SearchSummary result = SearchLibrary(GetLibraryRoot(), query, collector, options);
         if (summary)
             *summary = result;
@@ -279,56 +276,4 @@ TEST_F(LibrarySearchTest, aGroupOfMoreEntriesThanOneReadTakesIsListedWhole) {
     SearchSummary summary;
     EXPECT_EQ(Search(Query({"many"}, kName), &summary).size(), std::size_t{kFunctions});
     EXPECT_EQ(summary.functions, 5 + kFunctions);
-}
-
-// Files read many at a time give what reading each on its own gives, and so does a process
-// without io_uring: a group of more functions than one batch, a record too large for one
-// read, and what must never be read ahead (a FIFO, a folder, links on the way).
-TEST_F(LibrarySearchTest, readingAheadChangesNoHitOrderOrProblem) {
-    using sample::WriteFunction;
-    for (int i = 0; i < 150; ++i)
-        ASSERT_TRUE(WriteFunction(Lib("Wide"), {"W" + std::to_string(i),
-                                                0,
-                                                i % 3 ? "blur wide" : "sharp wide",
-                                                {{"CMatrix*", i % 2 == 0, "m", {}, {}}}})
-                        .ok());
-    sample::SampleFunction large{"Large", 0, "blur large", {}};
-    for (int i = 0; i < 20; ++i)
-        large.params.push_back({"CMatrix*", true, "p" + std::to_string(i), {}, {}});
-    ASSERT_TRUE(WriteFunction(Lib("Wide"), large).ok());
-    ASSERT_TRUE(WriteFunction(home / "elsewhere", {"Target", 0, "blur linked", {}}).ok());
-    MakeDirs(Lib("Wide/Linked()"));
-    symlink((home / "elsewhere/Target()/Target().fdb").c_str(),
-            Lib("Wide/Linked()/Linked().fdb").c_str());
-    symlink((home / "elsewhere/Target()").c_str(), Lib("Wide/Target()").c_str());
-    MakeDirs(Lib("Wide/Fifo()"));
-    ASSERT_EQ(mkfifo(Lib("Wide/Fifo()/Fifo().fdb").c_str(), 0600), 0);
-    MakeDirs(Lib("Wide/Folder()/Folder().fdb"));
-
-    auto problems = [](const SearchSummary& summary) {
-        Lines lines;
-        for (const SearchProblem& problem : summary.problems)
-            lines.push_back(problem.path + ": " + problem.reason);
-        return lines;
-    };
-    for (const SearchQuery& query :
-         {Query({"blur"}, kDescription), Query({"wide", "m"}),
-          Query({}, kAllSearchFields, "CMatrix*", DirectionFilter::kInput)}) {
-        for (int threads : {1, 2}) {
-            SearchSummary alone;
-            const Lines expected = Search(query, &alone, threads, false);
-            ASSERT_GT(expected.size(), 60u);
-            auto same = [&](const char* how) {
-                SearchSummary ahead;
-                EXPECT_EQ(Search(query, &ahead, threads), expected) << how;
-                EXPECT_EQ(ahead.functions, alone.functions) << how;
-                EXPECT_EQ(ahead.unreadableFiles, alone.unreadableFiles) << how;
-                EXPECT_EQ(problems(ahead), problems(alone)) << how;
-            };
-            same("read ahead");
-            FunctionReadAhead::EnableForTesting(false);
-            same("without io_uring");
-            FunctionReadAhead::EnableForTesting(true);
-        }
-    }
 }
