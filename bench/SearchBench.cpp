@@ -98,6 +98,14 @@ double TimeSearch(const std::string& root, const Case& c, int threads) {
     if (paths.folders != c.expected || summary.unreadableFiles != 0) {
         std::fprintf(stderr, "%s with %d threads: %zu hits, %zu expected\n", c.what.c_str(),
                      threads, paths.folders.size(), c.expected.size());
+        std::vector<std::string> missing;
+        std::set_difference(c.expected.begin(), c.expected.end(), paths.folders.begin(),
+                            paths.folders.end(), std::back_inserter(missing));
+        for (std::size_t i = 0; i < missing.size() && i < 5; ++i)
+            std::fprintf(stderr, "  not found: %s\n", missing[i].c_str());
+        for (std::size_t i = 0; i < summary.problems.size() && i < 5; ++i)
+            std::fprintf(stderr, "  %s: %s\n", summary.problems[i].path.c_str(),
+                         summary.problems[i].reason.c_str());
         std::exit(1);
     }
     return ms;
