@@ -188,27 +188,7 @@ std::string MissingLanguageMessage() {
 }
 
 LanguageOption ReadLanguageOption(const std::vector<std::string>& words, std::size_t at) {
-    LanguageOption option;
-    if (at >= words.size())
-        return option;
-    std::string_view word = words[at];
-    if (word.starts_with("--"))
-        word.remove_prefix(2);
-    else if (word.starts_with("-"))
-        word.remove_prefix(1);
-    else
-        return option;
-    constexpr std::string_view kName = "lang";
-    if (word.starts_with(kName) && word.size() > kName.size() && word[kName.size()] == '=') {
-        option.used = 1;
-        option.value = word.substr(kName.size() + 1);
-    } else if (word == kName) {
-        option.lastWord = at + 1 == words.size();
-        option.used = option.lastWord ? 1 : 2;
-        if (!option.lastWord)
-            option.value = words[at + 1];
-    }
-    return option;
+    return ReadValueOption(words, at, "lang");
 }
 
 void UseLanguage(const Language& language) {

@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "i18n/ValueOption.h"
+
 namespace kelvane::i18n {
 
 // A language of the interface, by the code its catalogues are named with: "ko", "en", "de",
@@ -76,11 +78,7 @@ std::string MissingLanguageMessage();  // the core's languages
 
 // The --lang option of both programs, read from words[at]: "--lang ko" or "--lang=ko",
 // and "-lang" alike.
-struct LanguageOption {
-    std::size_t used = 0;   // the words it takes; 0 when words[at] is not the option
-    std::string value;      // the language named
-    bool lastWord = false;  // "--lang" with no word after it
-};
+using LanguageOption = ValueOption;
 LanguageOption ReadLanguageOption(const std::vector<std::string>& words, std::size_t at);
 
 // Makes the Qt-free core's own messages speak `language`; once, at the start of main()

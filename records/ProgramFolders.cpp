@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "i18n/Translate.h"
+#include "i18n/ValueOption.h"
 #include "records/BuildInfo.h"
 #include "records/LibraryPaths.h"
 
@@ -81,26 +82,8 @@ std::string ProgramFolders::SampleLibrary() const {
 }
 
 HomeOption ReadHomeOption(const std::vector<std::string>& words, std::size_t at) {
-    HomeOption option;
-    if (at >= words.size())
-        return option;
-    std::string_view word = words[at];
-    if (word.starts_with("--"))
-        word.remove_prefix(2);
-    else if (word.starts_with("-"))
-        word.remove_prefix(1);
-    else
-        return option;
-    if (word.starts_with("home=")) {
-        option.used = 1;
-        option.dir = word.substr(5);
-    } else if (word == "home") {
-        option.lastWord = at + 1 == words.size();
-        option.used = option.lastWord ? 1 : 2;
-        if (!option.lastWord)
-            option.dir = words[at + 1];
-    }
-    return option;
+    const ValueOption read = ReadValueOption(words, at, "home");
+    return {read.used, read.value, read.lastWord};
 }
 
 std::string HomeMissingMessage() {
