@@ -17,6 +17,7 @@
 #include <memory>
 #include <vector>
 
+#include "EveryDialog.h"
 #include "FakeSeam.h"
 #include "app/AboutDlg.h"
 #include "dialogs/ui/DefaultValueDlg.h"
@@ -65,15 +66,7 @@ std::vector<std::string> Unnamed(QWidget& root) {
 
 TEST(AccessibleNames, everyControlOfEveryDialogAndWizardPageHasAName) {
     FakeSeam seam;
-    std::vector<std::pair<std::string, std::unique_ptr<QDialog>>> dialogs;
-    dialogs.emplace_back("ParamType", std::make_unique<CParamTypeDlg>());
-    dialogs.emplace_back("InOut", std::make_unique<CInOutDlg>());
-    dialogs.emplace_back("DefaultValue", std::make_unique<CDefaultValueDlg>(seam));
-    dialogs.emplace_back("Description", std::make_unique<CDescriptionDlg>(seam, 512));
-    dialogs.emplace_back("Rename", std::make_unique<CRenameDlg>());
-    dialogs.emplace_back("Matrix", std::make_unique<CMatrixDlg>(seam));
-    dialogs.emplace_back("About", std::make_unique<CAboutDlg>());
-    dialogs.emplace_back("FindFunction", std::make_unique<CFindFunctionDlg>());
+    auto dialogs = EveryDialog(seam);
     for (auto& [name, dialog] : dialogs)
         EXPECT_EQ(Unnamed(*dialog), std::vector<std::string>{}) << name;
 

@@ -30,6 +30,7 @@
 #include <string>
 #include <vector>
 
+#include "EveryDialog.h"
 #include "FakeSeam.h"
 #include "TestFiles.h"
 #include "app/AboutDlg.h"
@@ -258,15 +259,7 @@ protected:
         std::vector<std::pair<std::string, std::vector<QString>>> windows;
         CMainFrame frame(seam);
         windows.emplace_back("main window", TextsOf(frame));
-        std::vector<std::pair<std::string, std::unique_ptr<QDialog>>> dialogs;
-        dialogs.emplace_back("ParamType", std::make_unique<CParamTypeDlg>());
-        dialogs.emplace_back("InOut", std::make_unique<CInOutDlg>());
-        dialogs.emplace_back("DefaultValue", std::make_unique<CDefaultValueDlg>(seam));
-        dialogs.emplace_back("Description", std::make_unique<CDescriptionDlg>(seam, 512));
-        dialogs.emplace_back("Rename", std::make_unique<CRenameDlg>());
-        dialogs.emplace_back("Matrix", std::make_unique<CMatrixDlg>(seam));
-        dialogs.emplace_back("About", std::make_unique<CAboutDlg>());
-        dialogs.emplace_back("FindFunction", std::make_unique<CFindFunctionDlg>());
+        auto dialogs = EveryDialog(seam);
         for (auto& [name, dialog] : dialogs)
             windows.emplace_back(name, TextsOf(*dialog));
         CCodeWizard wizard(seam);
