@@ -16,6 +16,9 @@
 // `kelvane-cli export` (JSON, one document) of a library of 100,000 functions against the
 // floor of reading every function file whole in a plain loop over their paths, both
 // measured here, several rounds each, alternating; prints the medians and their ratio.
+//   export_bench [DIR [ROUNDS [--keep]]]
+// With --keep the library is left in DIR, and one left there by an earlier run is used as
+// it is, so that builds can be compared back to back on the same files.
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -84,7 +87,10 @@ int main(int argc, char** argv) {
         argc > 1 ? argv[1]
                  : (std::filesystem::temp_directory_path() / "kelvane-export-bench").string();
     const int rounds = argc > 2 ? std::atoi(argv[2]) : 5;
-    std::filesystem::remove_all(dir);
+    const bool keep = argc > 3 && std::string(argv[3]) == "--keep";
+    const bool reuse = keep && std::filesystem::is_directory(dir + "/FunctionLibrary");
+    if (!reuse)
+        std::filesystem::remove_all(dir);
     // 4 tabs of 5 x 5 groups of 1,000 functions each.
     kelvane::bench::LibraryShape shape;
     shape.topLevelGroups = 4;
@@ -92,11 +98,17 @@ int main(int argc, char** argv) {
     shape.fanout = 5;
     shape.functionsPerGroup = 1000;
     shape.wideFunctions = 0;
-    const auto library = kelvane::bench::GenerateLibrary(dir, shape);
+    int groups = 0;
+    if (!reuse)
+        groups = kelvane::bench::GenerateLibrary(dir, shape).groups;
     std::vector<std::string> files;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(dir))
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(dir)) {
         if (entry.path().extension() == ".fdb")
             files.push_back(entry.path().string());
+        else if (reuse && entry.is_directory() && !entry.path().string().ends_with("()") &&
+                 entry.path().filename() != "FunctionLibrary")
+            ++groups;
+    }
 
     std::vector<double> floor, exports;
     std::size_t bytes = 0;
@@ -107,12 +119,13 @@ int main(int argc, char** argv) {
         exports.push_back(ExportOnce(dir, bytes));
     }
     const double f = Median(floor), e = Median(exports);
-    std::printf("functions: %d in %d groups (%d parameters each, %d rounds, medians)\n",
-                library.functions, library.groups, shape.parametersPerFunction, rounds);
+    std::printf("functions: %zu in %d groups (%d parameters each, %d rounds, medians)\n",
+                files.size(), groups, shape.parametersPerFunction, rounds);
     std::printf("read floor (open + read every file whole): %8.1f ms\n", f * 1000);
     std::printf("kelvane-cli export, JSON (in-process):     %8.1f ms, %.1f MB of JSON\n", e * 1000,
                 static_cast<double>(bytes) / 1e6);
     std::printf("ratio export / floor:                      %8.2f  (goal: within 1.50)\n", e / f);
-    std::filesystem::remove_all(dir);
+    if (!keep)
+        std::filesystem::remove_all(dir);
     return 0;
 }
