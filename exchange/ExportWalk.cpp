@@ -43,7 +43,7 @@ class ExportWalker : public WalkVisitor {
 public:
     ExportWalker(const std::string& start, const std::string& libraryRoot, ExportSink& sink,
                  ExportTree& tree)
-        : m_sink(sink), m_tree(tree), m_realStart(RealPath(start)) {
+        : m_sink(sink), m_needs(sink.Needs()), m_tree(tree), m_realStart(RealPath(start)) {
         const std::string realRoot = RealPath(libraryRoot);
         m_startIsRoot = !m_realStart.empty() && m_realStart == realRoot;
         m_startIsTab = !m_startIsRoot && !realRoot.empty() && ParentPath(m_realStart) == realRoot;
@@ -99,7 +99,8 @@ public:
         }
         node.kind = record.header().kind;
         node.parameterCount = record.parameterCount();
-        node.summary = Summary(Cp949ToUtf8(FieldText(record.header().description)));
+        if (m_needs.summaries)
+            node.summary = Summary(Cp949ToUtf8(FieldText(record.header().description)));
         Deliver(index, &record);
     }
 
@@ -178,7 +179,8 @@ private:
         m_pending.set = false;
         if (node.type == ExportNodeType::Function) {
             ++m_tree.functions;
-            node.file = m_namer.Name(PathNames(node));
+            if (m_needs.fileNames)
+                node.file = m_namer.Name(PathNames(node));
         }
         m_tree.nodes.push_back(std::move(node));
         return static_cast<int>(m_tree.nodes.size()) - 1;
@@ -199,6 +201,7 @@ private:
     }
 
     ExportSink& m_sink;
+    ExportNeeds m_needs;
     ExportTree& m_tree;
     std::string m_realStart;
     bool m_startIsRoot = false;

@@ -21,12 +21,12 @@ struct ExportNode {
     std::string problem;
     bool repeated = false;  // reached again through a link: listed, not entered again
     // Of a function that was read: its kind, parameter count and the first line of its
-    // description.
+    // description (the line for a sink that needs it).
     std::int32_t kind = 0;
     int parameterCount = 0;
     std::string summary;
     // Of a function: a file name for it in an output folder, unique in the export, made of
-    // ASCII letters, digits and "-" only.
+    // ASCII letters, digits and "-" only; for a sink that needs it.
     std::string file;
 };
 
@@ -43,10 +43,18 @@ struct ExportTree {
     std::vector<int> Ancestors(int index) const;
 };
 
+// What a format shows of the nodes beyond their names, types and problems; the walk
+// works out only that.
+struct ExportNeeds {
+    bool fileNames = true;  // ExportNode::file
+    bool summaries = true;  // ExportNode::summary
+};
+
 // Receives the nodes of an export one by one, in library order.
 class ExportSink {
 public:
     virtual ~ExportSink() = default;
+    virtual ExportNeeds Needs() const { return {}; }
     // The node just added to tree; record is the function's when it was read, else null.
     virtual Status Add(const ExportTree& tree, int index, const FunctionRecord* record) = 0;
     // Every node has been added.

@@ -47,6 +47,8 @@ class JsonDocumentSink : public ExportSink {
 public:
     explicit JsonDocumentSink(std::ostream& out) : m_out(out) {}
 
+    ExportNeeds Needs() const override { return {false, false}; }
+
     Status Add(const ExportTree& tree, int index, const FunctionRecord* record) override {
         const ExportNode& node = tree.nodes[static_cast<std::size_t>(index)];
         CloseTo(node.depth);
@@ -120,6 +122,8 @@ private:
 class JsonFolderSink : public ExportSink {
 public:
     explicit JsonFolderSink(ExportFolder& folder) : m_folder(folder) {}
+
+    ExportNeeds Needs() const override { return {true, false}; }
 
     Status Add(const ExportTree& tree, int index, const FunctionRecord* record) override {
         if (!record)
