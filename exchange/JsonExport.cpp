@@ -10,6 +10,8 @@ using i18n::Tr;
 namespace {
 
 constexpr int kIndent = 2;
+// A document goes out in writes of about this size.
+constexpr std::size_t kWriteBytes = 256 * 1024;
 
 std::string_view ExportTypeName(ExportNodeType type) {
     switch (type) {
@@ -53,7 +55,6 @@ public:
         const ExportNode& node = tree.nodes[static_cast<std::size_t>(index)];
         CloseTo(node.depth);
         JsonTextWriter& w = m_writer;
-        w.text().clear();
         const std::size_t pad = Pad(node.depth);
         const std::size_t inner = pad + kIndent;
         if (!m_open.empty()) {
@@ -86,13 +87,14 @@ public:
         key("children");
         w.Raw("[");
         m_open.push_back(false);
-        m_out << w.text();
-        return m_out ? Status::Ok() : WriteFailure(m_out);
+        return w.text().size() < kWriteBytes ? Status::Ok() : Write();
     }
 
     Status Finish(const ExportTree&) override {
         CloseTo(0);
-        m_out << "\n";
+        m_writer.Raw("\n");
+        if (Status written = Write(); !written)
+            return written;
         m_out.flush();
         return m_out ? Status::Ok() : WriteFailure(m_out);
     }
@@ -101,15 +103,26 @@ private:
     // Nodes at depth d open their object at 2 * kIndent * d.
     static std::size_t Pad(int depth) { return static_cast<std::size_t>(depth) * 2 * kIndent; }
 
+    // The text so far to the output, in pieces of about kWriteBytes.
+    Status Write() {
+        std::string& text = m_writer.text();
+        m_out.write(text.data(), static_cast<std::streamsize>(text.size()));
+        text.clear();
+        return m_out ? Status::Ok() : WriteFailure(m_out);
+    }
+
     // Closes the open nodes at depth and below.
     void CloseTo(int depth) {
+        JsonTextWriter& w = m_writer;
         while (static_cast<int>(m_open.size()) > depth) {
             const std::size_t pad = Pad(static_cast<int>(m_open.size()) - 1);
-            if (m_open.back())
-                m_out << "\n" << std::string(pad + kIndent, ' ') << "]";
-            else
-                m_out << "]";
-            m_out << "\n" << std::string(pad, ' ') << "}";
+            if (m_open.back()) {
+                w.Raw("\n");
+                w.Indent(pad + kIndent);
+            }
+            w.Raw("]\n");
+            w.Indent(pad);
+            w.Raw("}");
             m_open.pop_back();
         }
     }
