@@ -47,6 +47,8 @@ class StartContainment {
 public:
     explicit StartContainment(const EnteredDirs& entered) : m_entered(entered) {}
 
+    void CountInside(const DirIdentity& id) { m_inside.insert(id); }
+
     // A directory whose chain cannot be followed to the end counts as outside.
     bool Inside(int fd) {
         std::vector<DirIdentity> chain;
@@ -200,7 +202,8 @@ int ReadSubdirectories(int dirFd, std::vector<Subdirectory>& found) {
     return failure;
 }
 
-bool WalkDirectories(const std::string& start, WalkVisitor& visitor, WalkLinks links) {
+bool WalkDirectories(const std::string& start, WalkVisitor& visitor, WalkLinks links,
+                     const DirIdentity* alsoInside) {
     std::string path = start;
     while (path.size() > 1 && path.back() == '/')
         path.pop_back();
@@ -211,11 +214,13 @@ bool WalkDirectories(const std::string& start, WalkVisitor& visitor, WalkLinks l
     }
     EnteredDirs entered;
     StartContainment containment(entered);
+    if (alsoInside)
+        containment.CountInside(*alsoInside);
     FillingFileSystems fileSystems;
     std::vector<std::string> files;  // of the directory entered last
     std::vector<Frame> stack;
     // Takes over fd; path holds the directory's walk path.
-    auto enter = [&](int fd, std::string name, int depth) {
+    auto enter = [&](int fd, std::string name, int depth, bool throughLink) {
         struct stat st {};
         if (fstat(fd, &st) != 0) {
             visitor.Unreadable(path, name, errno);
@@ -230,7 +235,7 @@ bool WalkDirectories(const std::string& start, WalkVisitor& visitor, WalkLinks l
         }
         stack.push_back({fd, {st.st_dev, st.st_ino}, std::move(name), path.size(), depth, {}});
         Frame& frame = stack.back();
-        const WalkDir dir{frame.fd, frame.name, path, depth, frame.id};
+        const WalkDir dir{frame.fd, frame.name, path, depth, frame.id, throughLink};
         visitor.Entered(dir);
         // The descriptor is the walk's own and still at its start: read it directly.
         files.clear();
@@ -240,7 +245,7 @@ bool WalkDirectories(const std::string& start, WalkVisitor& visitor, WalkLinks l
         if (error)
             visitor.Unreadable(path, frame.name, error);
     };
-    enter(startFd, LastComponent(path), 0);
+    enter(startFd, LastComponent(path), 0, false);
 
     while (!stack.empty()) {
         Frame& top = stack.back();
@@ -275,7 +280,8 @@ bool WalkDirectories(const std::string& start, WalkVisitor& visitor, WalkLinks l
                 continue;
             }
         }
-        enter(fd, child.name, depth);  // may move the stack: top is not used after this
+        // May move the stack: top is not used after this.
+        enter(fd, child.name, depth, child.id.inode != 0);
     }
     return true;
 }
