@@ -12,6 +12,7 @@
 
 #include "bench/SyntheticLibrary.h"
 #include "cli/Cli.h"
+#include "exchange/JsonExport.h"
 
 // `kelvane-cli export` (JSON, one document) of a library of 100,000 functions against the
 // floor of reading every function file whole in a plain loop over their paths, both
@@ -75,6 +76,19 @@ double ExportOnce(const std::string& home, std::size_t& bytes) {
     return seconds;
 }
 
+// The same document on one thread, for comparison.
+double ExportOneThread(const std::string& home) {
+    CountingBuffer counted;
+    std::ostream out(&counted);
+    const std::string root = home + "/FunctionLibrary";
+    const auto sink = kelvane::MakeJsonDocumentSink(out);
+    kelvane::ExportTree tree;
+    const auto start = Clock::now();
+    if (!kelvane::WalkForExport(root, root, *sink, tree, 1))
+        std::abort();
+    return Seconds(start);
+}
+
 double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
@@ -110,20 +124,23 @@ int main(int argc, char** argv) {
             ++groups;
     }
 
-    std::vector<double> floor, exports;
+    std::vector<double> floor, exports, oneThread;
     std::size_t bytes = 0;
     ReadFloor(files);  // warm the cache once
     ExportOnce(dir, bytes);
     for (int r = 0; r < rounds; ++r) {
         floor.push_back(ReadFloor(files));
         exports.push_back(ExportOnce(dir, bytes));
+        oneThread.push_back(ExportOneThread(dir));
     }
-    const double f = Median(floor), e = Median(exports);
+    const double f = Median(floor), e = Median(exports), one = Median(oneThread);
     std::printf("functions: %zu in %d groups (%d parameters each, %d rounds, medians)\n",
                 files.size(), groups, shape.parametersPerFunction, rounds);
     std::printf("read floor (open + read every file whole): %8.1f ms\n", f * 1000);
     std::printf("kelvane-cli export, JSON (in-process):     %8.1f ms, %.1f MB of JSON\n", e * 1000,
                 static_cast<double>(bytes) / 1e6);
+    std::printf("the same on one thread:                    %8.1f ms, ratio %.2f\n", one * 1000,
+                one / f);
     std::printf("ratio export / floor:                      %8.2f  (goal: within 1.50)\n", e / f);
     if (!keep)
         std::filesystem::remove_all(dir);

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "records/FunctionRecord.h"
@@ -55,8 +56,13 @@ class ExportSink {
 public:
     virtual ~ExportSink() = default;
     virtual ExportNeeds Needs() const { return {}; }
-    // The node just added to tree; record is the function's when it was read, else null.
-    virtual Status Add(const ExportTree& tree, int index, const FunctionRecord* record) = 0;
+    // Sets out to what of the node's output depends on its own fields and its record alone
+    // (not on its index, its file name or the nodes around it); record is the function's
+    // when it was read, else null. Called before Add, on any thread.
+    virtual void Prepare(const ExportNode& node, const FunctionRecord* record,
+                         std::string& out) const = 0;
+    // The node just added to tree, with what Prepare gave for it.
+    virtual Status Add(const ExportTree& tree, int index, std::string_view prepared) = 0;
     // Every node has been added.
     virtual Status Finish(const ExportTree& tree) = 0;
 };
@@ -65,8 +71,9 @@ public:
 // followed but never twice, "_Src" skipped below the tabs) and gives every folder to the
 // sink, each function with its record read from its file. A folder or file that cannot be
 // read is added with its problem and the export goes on. Fails when start cannot be read or
-// the sink fails; the sink has then not been finished.
+// the sink fails; the sink has then not been finished. With more than one thread the
+// folders in start are walked side by side; the sink gets the same nodes in the same order.
 Status WalkForExport(const std::string& start, const std::string& libraryRoot, ExportSink& sink,
-                     ExportTree& tree);
+                     ExportTree& tree, int threads = 1);
 
 }  // namespace kelvane

@@ -51,17 +51,11 @@ public:
 
     ExportNeeds Needs() const override { return {false, false}; }
 
-    Status Add(const ExportTree& tree, int index, const FunctionRecord* record) override {
-        const ExportNode& node = tree.nodes[static_cast<std::size_t>(index)];
-        CloseTo(node.depth);
-        JsonTextWriter& w = m_writer;
-        const std::size_t pad = Pad(node.depth);
-        const std::size_t inner = pad + kIndent;
-        if (!m_open.empty()) {
-            w.Raw(m_open.back() ? ",\n" : "\n");
-            m_open.back() = true;
-            w.Indent(pad);
-        }
+    void Prepare(const ExportNode& node, const FunctionRecord* record,
+                 std::string& out) const override {
+        thread_local JsonTextWriter w;
+        w.text().clear();
+        const std::size_t inner = Pad(node.depth) + kIndent;
         auto key = [&](std::string_view name) {
             w.Indent(inner);
             w.Raw("\"");
@@ -73,7 +67,7 @@ public:
         w.String(node.name);
         w.Raw(",\n");
         key("type");
-        w.String(std::string(ExportTypeName(node.type)));
+        w.String(ExportTypeName(node.type));
         w.Raw(",\n");
         if (const auto [name, value] = NodeMark(node); !name.empty()) {
             key(name);
@@ -86,6 +80,19 @@ public:
         }
         key("children");
         w.Raw("[");
+        out.assign(w.text());
+    }
+
+    Status Add(const ExportTree& tree, int index, std::string_view prepared) override {
+        const ExportNode& node = tree.nodes[static_cast<std::size_t>(index)];
+        CloseTo(node.depth);
+        JsonTextWriter& w = m_writer;
+        if (!m_open.empty()) {
+            w.Raw(m_open.back() ? ",\n" : "\n");
+            m_open.back() = true;
+            w.Indent(Pad(node.depth));
+        }
+        w.Raw(prepared);
         m_open.push_back(false);
         return w.text().size() < kWriteBytes ? Status::Ok() : Write();
     }
@@ -138,12 +145,22 @@ public:
 
     ExportNeeds Needs() const override { return {true, false}; }
 
-    Status Add(const ExportTree& tree, int index, const FunctionRecord* record) override {
+    // A function's file: its form as DumpJson lays it out.
+    void Prepare(const ExportNode&, const FunctionRecord* record, std::string& out) const override {
+        out.clear();
         if (!record)
+            return;
+        thread_local JsonTextWriter w;
+        w.text().clear();
+        WriteFunctionJson(w, *record, 0);
+        w.Raw("\n");
+        out.assign(w.text());
+    }
+
+    Status Add(const ExportTree& tree, int index, std::string_view prepared) override {
+        if (prepared.empty())
             return Status::Ok();
-        const ExportNode& node = tree.nodes[static_cast<std::size_t>(index)];
-        return m_folder.Write(FunctionFile(node),
-                              DumpJson(FunctionToJson(*record), kIndent) + "\n");
+        return m_folder.Write(FunctionFile(tree.nodes[static_cast<std::size_t>(index)]), prepared);
     }
 
     Status Finish(const ExportTree& tree) override {
