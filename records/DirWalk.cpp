@@ -16,6 +16,7 @@
 
 #include "records/Leftovers.h"
 #include "records/LibraryPaths.h"
+#include "records/ListedFolder.h"
 #include "records/SameMountOpen.h"
 
 namespace kelvane {
@@ -170,8 +171,10 @@ int ReadAllEntries(int readFd, std::vector<Subdirectory>& found, const EntryRead
 }
 
 // Whether each file system a walk meets is one whose code is known to fill every call that
-// reads a directory (others, FUSE among them, may return a page at a time) and to give in
-// the listing the inode number that stat reports (overlayfs, for one, need not).
+// reads a directory (others, FUSE among them, may return a page at a time), to give in the
+// listing the inode number that stat reports (overlayfs, for one, need not), and to read a
+// regular file in one call as far as the file or the buffer goes (FUSE and network file
+// systems may stop short).
 class KnownFileSystems {
 public:
     bool Known(int fd, dev_t device) {
@@ -266,7 +269,10 @@ bool WalkDirectories(const std::string& start, WalkVisitor& visitor, WalkLinks l
         // The descriptor is the walk's own and still at its start: read it directly.
         files.clear();
         const int error = ReadAllEntries(frame.fd, frame.children, {known, &files});
-        visitor.Listed(dir, files);
+        {
+            const ListedFolder listed(frame.fd, known);
+            visitor.Listed(dir, files);
+        }
         if (error)
             visitor.Unreadable(path, frame.name, error);
     };

@@ -6,8 +6,11 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 
+#include "HostileTrees.h"
 #include "TestFiles.h"
+#include "records/FunctionFile.h"
 
 using namespace kelvane;
 
@@ -104,5 +107,55 @@ TEST(DirWalk, aFolderReplacedByALinkSinceItsListingIsTreatedAsALink) {
         if (follow) {
             EXPECT_EQ(walk.entered[top / "lib/x"], StatIdentity(top / "outside"));
         }
+    }
+}
+
+// A file the walk lists is read in one call where a read shorter than its buffer is known
+// to be the whole file; at and past the buffer's size it is measured as before.
+TEST(DirWalk, listedFunctionFilesReadWholeAtEverySizeAroundOneRead) {
+    struct Case {
+        FdbPart part;
+        std::int32_t count;
+        std::size_t size;
+    };
+    const std::size_t records = kOneReadFileBytes;  // the header and kOneReadParameters
+    const Case cases[] = {
+        {FdbPart::Records, kOneReadParameters, records},
+        {FdbPart::Records, kOneReadParameters, records + 1},
+        {FdbPart::Records, kOneReadParameters, records + 2},
+        {FdbPart::Header, 0, kHeaderReadBytes - 1},
+        {FdbPart::Header, 0, kHeaderReadBytes},
+        {FdbPart::Header, 0, kHeaderReadBytes + 1},
+        {FdbPart::Header, kOneReadParameters, records + 1},
+    };
+    for (const Case& c : cases) {
+        TempDir top;
+        MakeDirs(top / "F()");
+        MakeSparseFunctionFile(top / "F()/F().fdb", c.count);
+        ASSERT_EQ(truncate((top / "F()/F().fdb").c_str(), static_cast<off_t>(c.size)), 0);
+        class Reader : public Recorder {
+        public:
+            explicit Reader(FdbPart part) : m_part(part) {}
+            void Listed(const WalkDir& dir, const std::vector<std::string>& files) override {
+                if (dir.name == "F()" && files == std::vector<std::string>{"F().fdb"})
+                    read = ReadListedFunctionFile(dir.fd, "F().fdb", m_part);
+            }
+            std::optional<FdbRead> read;
+
+        private:
+            FdbPart m_part;
+        } walk(c.part);
+        ASSERT_TRUE(WalkDirectories(top.path(), walk));
+        const std::string what = std::to_string(c.size) + " bytes";
+        ASSERT_TRUE(walk.read && walk.read->ok()) << what;
+        EXPECT_EQ(walk.read->fileSize, c.size) << what;
+        EXPECT_EQ(walk.read->header.parameterCount, c.count) << what;
+        EXPECT_EQ(
+            walk.read->trailingBytes,
+            c.size - fdb::kHeaderSize - static_cast<std::size_t>(c.count) * fdb::kParameterSize)
+            << what;
+        EXPECT_EQ(walk.read->parameters.size(),
+                  c.part == FdbPart::Records ? static_cast<std::size_t>(c.count) : 0)
+            << what;
     }
 }
