@@ -11,9 +11,9 @@
 #include <cerrno>
 #include <cstddef>
 #include <cstring>
-#include <set>
 #include <utility>
 
+#include "records/DirIdentitySet.h"
 #include "records/Leftovers.h"
 #include "records/LibraryPaths.h"
 #include "records/ListedFolder.h"
@@ -48,7 +48,7 @@ bool NotADirectoryAnyMore(int error) {
 // kept, so no directory is climbed through twice in one walk.
 class StartContainment {
 public:
-    explicit StartContainment(const EnteredDirs& entered) : m_entered(entered) {}
+    explicit StartContainment(const DirIdentitySet& entered) : m_entered(entered) {}
 
     // A directory whose chain cannot be followed to the end counts as outside.
     bool Inside(int fd) {
@@ -58,11 +58,11 @@ public:
         struct stat st {};
         while (current >= 0 && fstat(current, &st) == 0) {
             const DirIdentity id{st.st_dev, st.st_ino};
-            if (m_entered.Find(id) || m_inside.contains(id)) {
+            if (m_entered.Contains(id) || m_inside.Contains(id)) {
                 inside = true;
                 break;
             }
-            if (m_outside.contains(id))
+            if (m_outside.Contains(id))
                 break;
             chain.push_back(id);
             const int parent = openat(current, "..", O_PATH | O_DIRECTORY | O_CLOEXEC);
@@ -76,14 +76,14 @@ public:
         if (current >= 0)
             close(current);
         for (const DirIdentity& id : chain)
-            (inside ? m_inside : m_outside).insert(id);
+            (inside ? m_inside : m_outside).Insert(id);
         return inside;
     }
 
 private:
-    const EnteredDirs& m_entered;
-    std::set<DirIdentity> m_inside;
-    std::set<DirIdentity> m_outside;
+    const DirIdentitySet& m_entered;
+    DirIdentitySet m_inside;
+    DirIdentitySet m_outside;
 };
 
 // Room for a few hundred entries per call: most folders are read in one call and, where
@@ -238,7 +238,7 @@ bool WalkDirectories(const std::string& start, WalkVisitor& visitor, WalkLinks l
         visitor.Unreadable(path, LastComponent(path), errno);
         return false;
     }
-    EnteredDirs entered;
+    DirIdentitySet entered;
     StartContainment containment(entered);
     KnownFileSystems fileSystems;
     std::vector<std::string> files;  // of the directory entered last
@@ -256,7 +256,7 @@ bool WalkDirectories(const std::string& start, WalkVisitor& visitor, WalkLinks l
             id = {st.st_dev, st.st_ino};
         }
         // Where each was entered is not kept: a deep walk would hold every path on its way.
-        if (!entered.Insert(id, std::string())) {
+        if (!entered.Insert(id)) {
             visitor.Repeated(path);
             close(fd);
             return;
@@ -285,14 +285,14 @@ bool WalkDirectories(const std::string& start, WalkVisitor& visitor, WalkLinks l
             stack.pop_back();
             continue;
         }
-        const Subdirectory child = top.children[top.next++];
+        Subdirectory child = std::move(top.children[top.next++]);
         path.resize(top.pathLength);
         if (!visitor.Found(WalkDir{top.fd, top.name, path, top.depth, top.id}, child.name))
             continue;
         if (path.empty() || path.back() != '/')
             path += '/';
         path += child.name;
-        if (child.id.inode != 0 && entered.Find(child.id)) {
+        if (child.id.inode != 0 && entered.Contains(child.id)) {
             visitor.Repeated(path);  // known already: no need to open it to find that out
             continue;
         }
@@ -317,7 +317,8 @@ bool WalkDirectories(const std::string& start, WalkVisitor& visitor, WalkLinks l
                 continue;
             }
         }
-        enter(fd, child.name, depth, id);  // may move the stack: top is not used after this
+        enter(fd, std::move(child.name), depth,
+              id);  // may move the stack: top is not used after this
     }
     return true;
 }

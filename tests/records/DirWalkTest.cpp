@@ -10,6 +10,7 @@
 
 #include "HostileTrees.h"
 #include "TestFiles.h"
+#include "records/DirIdentitySet.h"
 #include "records/FunctionFile.h"
 
 using namespace kelvane;
@@ -158,4 +159,21 @@ TEST(DirWalk, listedFunctionFilesReadWholeAtEverySizeAroundOneRead) {
                   c.part == FdbPart::Records ? static_cast<std::size_t>(c.count) : 0)
             << what;
     }
+}
+
+// The walk's set of entered folders keeps every identity through its growth, inode 0 too.
+TEST(DirIdentitySet, keepsEveryIdentityAsItGrows) {
+    DirIdentitySet set;
+    constexpr ino_t kInodes = 5000;
+    for (const dev_t device : {dev_t{1}, dev_t{2}})
+        for (ino_t inode = 0; inode < kInodes; ++inode)
+            ASSERT_TRUE(set.Insert({device, inode})) << device << ":" << inode;
+    for (const dev_t device : {dev_t{1}, dev_t{2}})
+        for (ino_t inode = 0; inode < kInodes; ++inode) {
+            EXPECT_FALSE(set.Insert({device, inode})) << device << ":" << inode;
+            EXPECT_TRUE(set.Contains({device, inode}));
+        }
+    EXPECT_FALSE(set.Contains({3, 1}));
+    EXPECT_FALSE(set.Contains({3, 0}));
+    EXPECT_FALSE(set.Contains({1, kInodes}));
 }
