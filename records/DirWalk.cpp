@@ -317,8 +317,8 @@ bool WalkDirectories(const std::string& start, WalkVisitor& visitor, WalkLinks l
                 continue;
             }
         }
-        enter(fd, std::move(child.name), depth,
-              id);  // may move the stack: top is not used after this
+        // May move the stack: top is not used after this.
+        enter(fd, std::move(child.name), depth, id);
     }
     return true;
 }
