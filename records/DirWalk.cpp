@@ -11,11 +11,13 @@
 #include <cerrno>
 #include <cstddef>
 #include <cstring>
-#include <set>
 #include <utility>
 
+#include "records/DirIdentitySet.h"
 #include "records/Leftovers.h"
 #include "records/LibraryPaths.h"
+#include "records/ListedFolder.h"
+#include "records/SameMountOpen.h"
 
 namespace kelvane {
 
@@ -31,6 +33,7 @@ struct Frame {
     std::string name;
     std::size_t pathLength;
     int depth;
+    bool knownFileSystem;  // the listing's inode numbers are stat's
     std::vector<Subdirectory> children;
     std::size_t next = 0;
 };
@@ -45,9 +48,9 @@ bool NotADirectoryAnyMore(int error) {
 // kept, so no directory is climbed through twice in one walk.
 class StartContainment {
 public:
-    explicit StartContainment(const EnteredDirs& entered) : m_entered(entered) {}
+    explicit StartContainment(const DirIdentitySet& entered) : m_entered(entered) {}
 
-    void CountInside(const DirIdentity& id) { m_inside.insert(id); }
+    void CountInside(const DirIdentity& id) { m_inside.Insert(id); }
 
     // A directory whose chain cannot be followed to the end counts as outside.
     bool Inside(int fd) {
@@ -57,11 +60,11 @@ public:
         struct stat st {};
         while (current >= 0 && fstat(current, &st) == 0) {
             const DirIdentity id{st.st_dev, st.st_ino};
-            if (m_entered.Find(id) || m_inside.contains(id)) {
+            if (m_entered.Contains(id) || m_inside.Contains(id)) {
                 inside = true;
                 break;
             }
-            if (m_outside.contains(id))
+            if (m_outside.Contains(id))
                 break;
             chain.push_back(id);
             const int parent = openat(current, "..", O_PATH | O_DIRECTORY | O_CLOEXEC);
@@ -75,14 +78,14 @@ public:
         if (current >= 0)
             close(current);
         for (const DirIdentity& id : chain)
-            (inside ? m_inside : m_outside).insert(id);
+            (inside ? m_inside : m_outside).Insert(id);
         return inside;
     }
 
 private:
-    const EnteredDirs& m_entered;
-    std::set<DirIdentity> m_inside;
-    std::set<DirIdentity> m_outside;
+    const DirIdentitySet& m_entered;
+    DirIdentitySet m_inside;
+    DirIdentitySet m_outside;
 };
 
 // Room for a few hundred entries per call: most folders are read in one call and, where
@@ -131,7 +134,7 @@ int ReadEntries(int readFd, std::vector<Subdirectory>& found, bool& moved,
                 continue;
             }
             if (entry->d_type == DT_DIR) {
-                found.push_back({name, {}});  // known to be one: no call needed
+                found.push_back({name, {}, entry->d_ino});  // known to be one: no call needed
                 continue;
             }
             if (entry->d_type == DT_REG && how.regularFiles)
@@ -169,24 +172,50 @@ int ReadAllEntries(int readFd, std::vector<Subdirectory>& found, const EntryRead
     return ReadEntries(readFd, found, moved, how);
 }
 
-// Whether each file system a walk meets fills every call that reads a directory: those
-// whose code is known to (others, FUSE among them, may return a page at a time).
-class FillingFileSystems {
+// Whether each file system a walk meets is one whose code is known to fill every call that
+// reads a directory (others, FUSE among them, may return a page at a time), to give in the
+// listing the inode number that stat reports (overlayfs, for one, need not), and to read a
+// regular file in one call as far as the file or the buffer goes (FUSE and network file
+// systems may stop short).
+class KnownFileSystems {
 public:
-    bool Fills(int fd, dev_t device) {
-        for (const auto& [known, fills] : m_known)
-            if (known == device)
-                return fills;
+    bool Known(int fd, dev_t device) {
+        for (const auto& [seen, known] : m_seen)
+            if (seen == device)
+                return known;
         struct statfs fs {};
-        const bool fills =
+        const bool known =
             fstatfs(fd, &fs) == 0 && (fs.f_type == EXT4_SUPER_MAGIC || fs.f_type == TMPFS_MAGIC);
-        m_known.emplace_back(device, fills);
-        return fills;
+        m_seen.emplace_back(device, known);
+        return known;
     }
 
 private:
-    std::vector<std::pair<dev_t, bool>> m_known;  // a walk meets a few
+    std::vector<std::pair<dev_t, bool>> m_seen;  // a walk meets a few
 };
+
+// Opens a plain subdirectory that the listing of parent, on a known file system, gave with
+// its inode number, and tells its identity from that without a stat: the file system is
+// the parent's, since a mount point (bind mounts included) at the name is refused, and so
+// is a link that took the directory's place since. Returns -1 where that cannot be had,
+// with link set where a link now stands at the name.
+//
+// A rename racing with the walk can put another directory of the same mount at the name
+// between the listing and the open; it is then entered under the listed inode's identity.
+// That directory alone may be listed a second time (its subdirectories are known by their
+// own listed inodes), and the one listed at the name may be skipped later as entered, as
+// a walk that stats may miss a directory moved across it. It stays bounded: one directory
+// per rename, each identity entered once, and what is opened is a directory below the
+// parent on its mount, never a link out of it.
+int OpenListed(int parentFd, const DirIdentity& parent, const Subdirectory& child, DirIdentity& id,
+               bool& link) {
+    const int fd = OpenOnSameMount(parentFd, child.name.c_str(), kOpenDirectory);
+    if (fd >= 0)
+        id = {parent.device, child.listedInode};
+    else
+        link = errno == ELOOP;
+    return fd;
+}
 
 }  // namespace
 
@@ -212,40 +241,47 @@ bool WalkDirectories(const std::string& start, WalkVisitor& visitor, WalkLinks l
         visitor.Unreadable(path, LastComponent(path), errno);
         return false;
     }
-    EnteredDirs entered;
+    DirIdentitySet entered;
     StartContainment containment(entered);
     if (alsoInside)
         containment.CountInside(*alsoInside);
-    FillingFileSystems fileSystems;
+    KnownFileSystems fileSystems;
     std::vector<std::string> files;  // of the directory entered last
     std::vector<Frame> stack;
-    // Takes over fd; path holds the directory's walk path.
-    auto enter = [&](int fd, std::string name, int depth, bool throughLink) {
-        struct stat st {};
-        if (fstat(fd, &st) != 0) {
-            visitor.Unreadable(path, name, errno);
-            close(fd);
-            return;
+    // Takes over fd; path holds the directory's walk path. id is the directory's where it
+    // is known already, else inode 0.
+    auto enter = [&](int fd, std::string name, int depth, DirIdentity id, bool throughLink) {
+        if (id.inode == 0) {
+            struct stat st {};
+            if (fstat(fd, &st) != 0) {
+                visitor.Unreadable(path, name, errno);
+                close(fd);
+                return;
+            }
+            id = {st.st_dev, st.st_ino};
         }
         // Where each was entered is not kept: a deep walk would hold every path on its way.
-        if (!entered.Insert({st.st_dev, st.st_ino}, std::string())) {
+        if (!entered.Insert(id)) {
             visitor.Repeated(path);
             close(fd);
             return;
         }
-        stack.push_back({fd, {st.st_dev, st.st_ino}, std::move(name), path.size(), depth, {}});
+        const bool known = fileSystems.Known(fd, id.device);
+        stack.push_back({fd, id, std::move(name), path.size(), depth, known, {}});
         Frame& frame = stack.back();
         const WalkDir dir{frame.fd, frame.name, path, depth, frame.id, throughLink};
         visitor.Entered(dir);
         // The descriptor is the walk's own and still at its start: read it directly.
         files.clear();
-        const int error = ReadAllEntries(frame.fd, frame.children,
-                                         {fileSystems.Fills(frame.fd, st.st_dev), &files});
-        visitor.Listed(dir, files);
+        const int error = ReadAllEntries(frame.fd, frame.children, {known, &files});
+        {
+            const ListedFolder listed(frame.fd, known);
+            visitor.Listed(dir, files);
+        }
         if (error)
             visitor.Unreadable(path, frame.name, error);
     };
-    enter(startFd, LastComponent(path), 0, false);
+    enter(startFd, LastComponent(path), 0, {}, false);
 
     while (!stack.empty()) {
         Frame& top = stack.back();
@@ -254,26 +290,32 @@ bool WalkDirectories(const std::string& start, WalkVisitor& visitor, WalkLinks l
             stack.pop_back();
             continue;
         }
-        const Subdirectory child = top.children[top.next++];
+        Subdirectory child = std::move(top.children[top.next++]);
         path.resize(top.pathLength);
         if (!visitor.Found(WalkDir{top.fd, top.name, path, top.depth, top.id}, child.name))
             continue;
         if (path.empty() || path.back() != '/')
             path += '/';
         path += child.name;
-        if (child.id.inode != 0 && entered.Find(child.id)) {
+        if (child.id.inode != 0 && entered.Contains(child.id)) {
             visitor.Repeated(path);  // known already: no need to open it to find that out
             continue;
         }
         const int depth = top.depth + 1;
-        const int fd = openat(top.fd, child.name.c_str(), kOpenDirectory);
+        DirIdentity id;
+        // Only a link (or an entry of unknown type) can lead out; a plain subdirectory is inside.
+        bool link = child.id.inode != 0;
+        int fd = child.listedInode != 0 && top.knownFileSystem
+                     ? OpenListed(top.fd, top.id, child, id, link)
+                     : -1;
+        if (fd < 0)
+            fd = openat(top.fd, child.name.c_str(), kOpenDirectory);
         if (fd < 0) {
             if (!NotADirectoryAnyMore(errno))
                 visitor.Unreadable(path, child.name, errno);
             continue;
         }
-        // Only a link (or an entry of unknown type) can lead out; a plain subdirectory is inside.
-        if (links != WalkLinks::Follow && child.id.inode != 0 && !containment.Inside(fd)) {
+        if (links != WalkLinks::Follow && link && !containment.Inside(fd)) {
             visitor.LeadsOutside(path);
             if (links == WalkLinks::StayInside) {
                 close(fd);
@@ -281,7 +323,7 @@ bool WalkDirectories(const std::string& start, WalkVisitor& visitor, WalkLinks l
             }
         }
         // May move the stack: top is not used after this.
-        enter(fd, child.name, depth, child.id.inode != 0);
+        enter(fd, std::move(child.name), depth, id, link);
     }
     return true;
 }

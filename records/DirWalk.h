@@ -10,7 +10,8 @@ namespace kelvane {
 
 struct Subdirectory {
     std::string name;
-    DirIdentity id;  // known (inode not 0) for a link, which has to be examined anyway
+    DirIdentity id;         // known (inode not 0) for a link, which has to be examined anyway
+    ino_t listedInode = 0;  // of a plain directory: the inode number its listing gave
 };
 
 // Reads the subdirectories of the open directory dirFd in enumeration order (links to

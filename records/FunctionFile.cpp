@@ -11,7 +11,9 @@
 #include "i18n/Translate.h"
 #include "records/Leftovers.h"
 #include "records/LibraryPaths.h"
+#include "records/ListedFolder.h"
 #include "records/ReadReason.h"
+#include "records/SameMountOpen.h"
 #include "records/UniqueFd.h"
 
 namespace kelvane {
@@ -140,17 +142,20 @@ UniqueFd Open(int dirfd, const std::string& name, FdbRead& failure) {
     return OpenChecked(dirfd, name, failure);
 }
 
-// The records of a file up to this size are taken with one read and parsed in memory.
-constexpr std::size_t kOneReadParameters = 16;
-constexpr std::size_t kOneReadBytes = fdb::kHeaderSize + kOneReadParameters * fdb::kParameterSize;
+// Room for the largest file read in one go, and one byte more: a read that fills it is not
+// known to have reached the end.
+std::string& OneReadBuffer() {
+    thread_local std::string buffer(kOneReadFileBytes + 1, '\0');
+    return buffer;
+}
 
 // A Records read of a file small enough for one read.
 FdbRead ParseInOneRead(const Source& file) {
-    thread_local std::string buffer;
-    buffer.resize(static_cast<std::size_t>(file.size));
-    if (const int error = file.ReadAt(buffer.data(), buffer.size(), 0))
+    char* data = OneReadBuffer().data();
+    const std::size_t size = static_cast<std::size_t>(file.size);
+    if (const int error = file.ReadAt(data, size, 0))
         return Faulty(FdbFault::Unreadable, error);
-    return Parse(Source{-1, buffer, buffer.size()}, FdbPart::Records);
+    return Parse(Source{-1, std::string_view(data, size), size}, FdbPart::Records);
 }
 
 // Reads the open file fd as part says.
@@ -163,7 +168,7 @@ FdbRead ReadOpened(const UniqueFd& fd, FdbPart part) {
     const Source file{fd.get(), {}, static_cast<std::uint64_t>(st.st_size)};
     if (part == FdbPart::Salvage)
         return Salvage(file);
-    if (part == FdbPart::Records && file.size <= kOneReadBytes)
+    if (part == FdbPart::Records && file.size <= kOneReadFileBytes)
         return ParseInOneRead(file);
     if (part != FdbPart::WholeFile)
         return Parse(file, part);
@@ -186,6 +191,33 @@ FdbRead ReadOpened(const UniqueFd& fd, FdbPart part) {
     return read;
 }
 
+// A Records or Header read of the open file fd, on a file system where a read that ends
+// short of its buffer has read the whole file: then the file needs no stat. A header read
+// takes a page, where the files of functions without parameters end; past that only its
+// size is looked up. Anything else is read as ReadOpened reads it, so that its fault is
+// told as always: a read that fills the buffer, one that fails (a FIFO or a folder in the
+// file's place), a file the layout refuses.
+FdbRead ReadWithoutStat(const UniqueFd& fd, FdbPart part) {
+    std::string& buffer = OneReadBuffer();
+    const std::size_t want = part == FdbPart::Header ? kHeaderReadBytes : buffer.size();
+    const ssize_t got = pread(fd.get(), buffer.data(), want, 0);
+    if (got < 0)
+        return ReadOpened(fd, part);
+    const std::string_view bytes(buffer.data(), static_cast<std::size_t>(got));
+    if (bytes.size() < want) {
+        FdbRead read = Parse(Source{-1, bytes, bytes.size()}, part);
+        return read.ok() ? std::move(read) : ReadOpened(fd, part);
+    }
+    if (part != FdbPart::Header)
+        return ReadOpened(fd, part);
+    struct stat st {};
+    if (fstat(fd.get(), &st) != 0)
+        return Faulty(FdbFault::Unreadable, errno);
+    if (!S_ISREG(st.st_mode))
+        return Faulty(FdbFault::NotRegular);
+    return Parse(Source{-1, bytes, static_cast<std::uint64_t>(st.st_size)}, part);
+}
+
 }  // namespace
 
 FdbRead ReadFunctionFileAt(int dirfd, const std::string& name, FdbPart part) {
@@ -197,6 +229,14 @@ FdbRead ReadFunctionFileAt(int dirfd, const std::string& name, FdbPart part) {
 }
 
 FdbRead ReadListedFunctionFile(int dirfd, const std::string& name, FdbPart part) {
+    const bool oneRead = part == FdbPart::Records || part == FdbPart::Header;
+    if (oneRead && ListedFolder::ReadsWhole(dirfd)) {
+        // Neither a link nor a mount point: the file lies on the folder's file system.
+        const UniqueFd fd(
+            OpenOnSameMount(dirfd, name.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC));
+        if (fd.valid())
+            return ReadWithoutStat(fd, part);
+    }
     FdbRead failure;
     const UniqueFd fd = OpenChecked(dirfd, name, failure);
     if (!fd.valid())

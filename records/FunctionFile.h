@@ -14,6 +14,14 @@ namespace kelvane {
 // records or the reason they cannot be had out. Every load, listing and check reads
 // through it, so they all accept and refuse the same files.
 
+// The records of a file up to this size are taken with one read and parsed in memory.
+inline constexpr std::size_t kOneReadParameters = 16;
+inline constexpr std::size_t kOneReadFileBytes =
+    fdb::kHeaderSize + kOneReadParameters * fdb::kParameterSize;
+// A header read of a file its folder's listing named takes a page in its first read.
+inline constexpr std::size_t kHeaderReadBytes = 4096;
+static_assert(kHeaderReadBytes >= fdb::kHeaderSize && kHeaderReadBytes <= kOneReadFileBytes);
+
 // Why a function file was not read.
 enum class FdbFault {
     None,

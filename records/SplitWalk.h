@@ -11,18 +11,12 @@
 #include <string>
 #include <string_view>
 #include <thread>
-#include <unordered_set>
 #include <vector>
 
+#include "records/DirIdentitySet.h"
 #include "records/DirScan.h"
 
 namespace kelvane {
-
-struct DirIdentityHash {
-    std::size_t operator()(const DirIdentity& id) const {
-        return std::hash<ino_t>()(id.inode) ^ (std::hash<dev_t>()(id.device) << 1);
-    }
-};
 
 // Whether a file system is mounted below realPath, by the mount table given (the text of
 // /proc/self/mountinfo): a bind mount can show one folder in two places without a link.
@@ -104,7 +98,7 @@ public:
           m_walk(std::move(walk)),
           m_emit(std::move(emit)),
           m_parts(parts) {
-        m_closed.insert(start);
+        m_closed.Insert(start);
     }
 
     // Rethrows what a part's walk or the emitter threw, once every thread has ended.
@@ -200,7 +194,7 @@ private:
         std::lock_guard lock(m_mutex);
         // Only the parts before the head are done, so only their folders are known.
         Close(std::min(index, m_head.load(std::memory_order_relaxed)));
-        return m_closed.contains(id);
+        return m_closed.Contains(id);
     }
 
     // Whether part index looks its folders up: it or a done part before it went through a
@@ -215,14 +209,15 @@ private:
         if (!Checks(index))
             return false;
         Close(index);
-        return m_closed.contains(id);
+        return m_closed.Contains(id);
     }
 
     // With the mutex held: the folders of the parts before end (all done) into m_closed.
     void Close(std::size_t end) {
         for (; m_closedUpTo < end; ++m_closedUpTo) {
             std::vector<DirIdentity>& entered = m_parts[m_closedUpTo].entered;
-            m_closed.insert(entered.begin(), entered.end());
+            for (const DirIdentity& id : entered)
+                m_closed.Insert(id);
             entered = {};
         }
     }
@@ -271,7 +266,7 @@ private:
     std::atomic<bool> m_failed{false};
     std::mutex m_mutex;  // guards m_closed, the emitter, the parts' done and kept
     std::condition_variable m_wake;
-    std::unordered_set<DirIdentity, DirIdentityHash> m_closed;
+    DirIdentitySet m_closed;
     std::size_t m_closedUpTo = 0;  // the parts whose folders are in m_closed
 };
 
