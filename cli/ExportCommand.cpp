@@ -79,7 +79,7 @@ public:
         if (output.empty()) {
             std::unique_ptr<ExportSink> sink =
                 format == "json" ? MakeJsonDocumentSink(out) : MakeMarkdownDocumentSink(out);
-            if (Status done = WalkForExport(start, libraryRoot, *sink, tree); !done)
+            if (Status done = WalkForExport(start, libraryRoot, *sink, tree, WalkThreads()); !done)
                 return Failure(err, done.message());
             return Report(tree, err);
         }
@@ -101,7 +101,7 @@ public:
         std::unique_ptr<ExportSink> sink = format == "json"       ? MakeJsonFolderSink(folder)
                                            : format == "markdown" ? MakeMarkdownFolderSink(folder)
                                                                   : MakeHtmlFolderSink(folder);
-        if (Status done = WalkForExport(start, libraryRoot, *sink, tree); !done)
+        if (Status done = WalkForExport(start, libraryRoot, *sink, tree, WalkThreads()); !done)
             return Failure(err, done.message());
         if (Status placed = folder.Commit(); !placed)
             return Failure(err, placed.message());

@@ -2,7 +2,9 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <thread>
 
 namespace kelvane::cli {
 
@@ -24,6 +26,11 @@ std::string NormalizeFolderArgument(const std::string& argument) {
 bool IsDirectory(const std::string& path) {
     struct stat st {};
     return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+int WalkThreads() {
+    constexpr unsigned kMaxThreads = 8;
+    return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, kMaxThreads));
 }
 
 }  // namespace kelvane::cli

@@ -12,4 +12,8 @@ std::string NormalizeFolderArgument(const std::string& argument);
 // True when path names a directory (symbolic links followed).
 bool IsDirectory(const std::string& path);
 
+// Threads for a walk of the library: one per core, up to a few; more do not help a walk
+// that waits on the file system.
+int WalkThreads();
+
 }  // namespace kelvane::cli

@@ -1,7 +1,6 @@
 #include <algorithm>
 #include <memory>
 #include <string>
-#include <thread>
 
 #include "cli/Arguments.h"
 #include "cli/Command.h"
@@ -20,9 +19,6 @@ using kelvane::i18n::SayPlural;
 using kelvane::i18n::Tr;
 
 namespace {
-
-// More threads than this do not help a walk that waits on the file system.
-constexpr unsigned kMaxThreads = 8;
 
 std::string HitLine(const SearchHit& hit) {
     return EscapeLine(DisplayPath(hit.folderPath)) + "\t" +
@@ -132,8 +128,7 @@ public:
         const bool json = args.has("--json");
         HitPrinter printer(out, json);
         SearchOptions options;
-        options.threads =
-            static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, kMaxThreads));
+        options.threads = WalkThreads();
         const SearchSummary summary = SearchLibrary(start, query, printer, options);
         if (json)
             PrintJson(printer.hits, summary, out);

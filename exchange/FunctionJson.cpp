@@ -82,6 +82,11 @@ std::optional<std::string> ExactUtf8(std::string_view cp949) {
     return utf8;
 }
 
+bool IsAscii(std::string_view bytes) {
+    return std::all_of(bytes.begin(), bytes.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 std::string TailKey(std::string_view key) {
     return std::string(key) + std::string(kTailSuffix);
 }
@@ -118,14 +123,17 @@ void PutFields(std::span<const FieldSpec> fields, const char* record, Emitter& o
                 break;
             case FieldType::Text: {
                 const std::size_t length = strnlen(field, spec.size);
+                const std::string_view bytes(field, length);
+                const bool ascii = IsAscii(bytes);
                 std::optional<std::string> text;
-                if (length < spec.size)
-                    text = ExactUtf8(std::string_view(field, length));
-                if (!text) {
+                if (length < spec.size && !ascii)
+                    text = ExactUtf8(bytes);
+                if (length == spec.size || (!ascii && !text)) {
                     out.HexForm(spec.key, Hex(field, spec.size));
                     break;
                 }
-                out.String(spec.key, *text);
+                // ASCII is the same in CP949 and UTF-8.
+                out.String(spec.key, text ? std::string_view(*text) : bytes);
                 const char* tail = field + length + 1;
                 const std::size_t tailSize = spec.size - length - 1;
                 if (!AllZeroFast(tail, tailSize))
@@ -157,8 +165,8 @@ public:
     void Integer(std::string_view key, std::int32_t value) {
         (*m_current)[std::string(key)] = value;
     }
-    void String(std::string_view key, const std::string& value) {
-        (*m_current)[std::string(key)] = value;
+    void String(std::string_view key, std::string_view value) {
+        (*m_current)[std::string(key)] = std::string(value);
     }
     void HexForm(std::string_view key, const std::string& hex) {
         (*m_current)[std::string(key)] = Json{{std::string(kHexKey), hex}};
@@ -189,7 +197,7 @@ public:
         Key(key);
         m_out.Integer(value);
     }
-    void String(std::string_view key, const std::string& value) {
+    void String(std::string_view key, std::string_view value) {
         Key(key);
         m_out.String(value);
     }

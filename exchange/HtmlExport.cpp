@@ -176,7 +176,12 @@ std::string IndexBody(const ExportTree& tree) {
     return out + "</main>\n";
 }
 
-std::string FunctionBody(const ExportTree& tree, int index, const FunctionRecord* record) {
+bool HasPage(const ExportNode& node) {
+    return node.type == ExportNodeType::Function && !node.repeated;
+}
+
+// The head of a function's page: the trail back to the index and its name.
+std::string FunctionHead(const ExportTree& tree, int index) {
     const ExportNode& node = tree.nodes[static_cast<std::size_t>(index)];
     const std::string up = "../index.html";
     std::string out = "<header>\n<p class=\"crumbs\"><a href=\"" + up + "\">" +
@@ -189,10 +194,18 @@ std::string FunctionBody(const ExportTree& tree, int index, const FunctionRecord
         out += " › <a href=\"" + up + "#" + GroupAnchor(at) + "\">" +
                HtmlEscape(tree.nodes[static_cast<std::size_t>(at)].name) + "</a>";
     out += "</p>\n<h1>" + HtmlEscape(node.name) + "</h1>\n";
+    return out;
+}
+
+// The rest of it: the function's kind, description and parameters, or why it is unreadable.
+void FunctionBody(const ExportNode& node, const FunctionRecord* record, std::string& out) {
+    out.clear();
+    if (!HasPage(node))
+        return;
     if (!record) {
         out += "</header>\n<main>\n<p class=\"unreadable\">This function file cannot be read: " +
                HtmlEscape(node.problem) + "</p>\n</main>\n";
-        return out;
+        return;
     }
     const FunctionPage page = MakeFunctionPage(*record);
     out += "<p class=\"facts\"><strong>" + HtmlEscape(page.kind) + "</strong> · <strong>" +
@@ -202,8 +215,10 @@ std::string FunctionBody(const ExportTree& tree, int index, const FunctionRecord
            (page.description.empty() ? std::string("<span class=\"remark\">none</span>")
                                      : HtmlLines(page.description)) +
            "</p>\n<h2>Parameters</h2>\n";
-    if (page.parameters.empty())
-        return out + "<p class=\"remark\">none</p>\n</main>\n";
+    if (page.parameters.empty()) {
+        out += "<p class=\"remark\">none</p>\n</main>\n";
+        return;
+    }
     out += "<div class=\"scroll\">\n<table class=\"params\">\n<thead>\n<tr>";
     for (const char* heading : kColumnHeadings)
         out += "<th scope=\"col\">" + std::string(heading) + "</th>";
@@ -222,21 +237,27 @@ std::string FunctionBody(const ExportTree& tree, int index, const FunctionRecord
                    (c >= 3 ? " class=\"value\"" : "") + ">" + cells[c] + "</td>";
         out += "</tr>\n";
     }
-    return out + "</tbody>\n</table>\n</div>\n</main>\n";
+    out += "</tbody>\n</table>\n</div>\n</main>\n";
 }
 
 class HtmlFolderSink : public ExportSink {
 public:
     explicit HtmlFolderSink(ExportFolder& folder) : m_folder(folder) {}
 
-    Status Add(const ExportTree& tree, int index, const FunctionRecord* record) override {
+    void Prepare(const ExportNode& node, const FunctionRecord* record,
+                 std::string& out) const override {
+        FunctionBody(node, record, out);
+    }
+
+    Status Add(const ExportTree& tree, int index, std::string_view prepared) override {
         const ExportNode& node = tree.nodes[static_cast<std::size_t>(index)];
-        if (node.type != ExportNodeType::Function || node.repeated)
+        if (!HasPage(node))
             return Status::Ok();
         const std::string title =
             HtmlEscape(node.name) + " · " + HtmlEscape(tree.nodes.front().name);
-        return m_folder.Write(FunctionHref(node), Page(title, "../" + std::string(kStyleSheetName),
-                                                       FunctionBody(tree, index, record)));
+        return m_folder.Write(FunctionHref(node),
+                              Page(title, "../" + std::string(kStyleSheetName),
+                                   FunctionHead(tree, index) + std::string(prepared)));
     }
 
     Status Finish(const ExportTree& tree) override {

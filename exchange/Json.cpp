@@ -20,6 +20,16 @@ void AppendUnicodeEscape(std::string& out, unsigned value) {
     out += kDigits[value & 0xF];
 }
 
+// Printable ASCII other than the quote and the backslash: what a dump writes as it is.
+bool PlainAscii(std::string_view text) {
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte >= kDeleteByte || c == '"' || c == '\\')
+            return false;
+    }
+    return true;
+}
+
 // Stops a parse that goes past a limit or meets a key twice.
 struct Refused {
     std::string why;
@@ -67,7 +77,7 @@ public:
         : m_serializer(nlohmann::detail::output_adapter<char, std::string>(text), ' ',
                        Json::error_handler_t::replace),
           m_value(std::string()) {}
-    void String(const std::string& value) {
+    void String(std::string_view value) {
         m_value.get_ref<std::string&>().assign(value);
         m_serializer.dump(m_value, false, false, 0);
     }
@@ -81,7 +91,14 @@ JsonTextWriter::JsonTextWriter() : m_escaper(std::make_unique<Escaper>(m_text)) 
 
 JsonTextWriter::~JsonTextWriter() = default;
 
-void JsonTextWriter::String(const std::string& value) {
+void JsonTextWriter::String(std::string_view value) {
+    // Most texts of a library need no escape: written as they are, as the dump would.
+    if (PlainAscii(value)) {
+        m_text += '"';
+        m_text += value;
+        m_text += '"';
+        return;
+    }
     const std::size_t start = m_text.size();
     m_escaper->String(value);
     EscapeTerminalControlsFrom(m_text, start);

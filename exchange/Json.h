@@ -32,7 +32,7 @@ public:
     JsonTextWriter& operator=(const JsonTextWriter&) = delete;
 
     std::string& text() { return m_text; }
-    void String(const std::string& value);
+    void String(std::string_view value);
     void Integer(long long value) { m_text += std::to_string(value); }
     void Raw(std::string_view piece) { m_text += piece; }
     void Indent(std::size_t spaces) { m_text.append(spaces, ' '); }

@@ -10,6 +10,8 @@ using i18n::Tr;
 namespace {
 
 constexpr int kIndent = 2;
+// A document goes out in writes of about this size.
+constexpr std::size_t kWriteBytes = 256 * 1024;
 
 std::string_view ExportTypeName(ExportNodeType type) {
     switch (type) {
@@ -47,18 +49,13 @@ class JsonDocumentSink : public ExportSink {
 public:
     explicit JsonDocumentSink(std::ostream& out) : m_out(out) {}
 
-    Status Add(const ExportTree& tree, int index, const FunctionRecord* record) override {
-        const ExportNode& node = tree.nodes[static_cast<std::size_t>(index)];
-        CloseTo(node.depth);
-        JsonTextWriter& w = m_writer;
+    ExportNeeds Needs() const override { return {false, false}; }
+
+    void Prepare(const ExportNode& node, const FunctionRecord* record,
+                 std::string& out) const override {
+        thread_local JsonTextWriter w;
         w.text().clear();
-        const std::size_t pad = Pad(node.depth);
-        const std::size_t inner = pad + kIndent;
-        if (!m_open.empty()) {
-            w.Raw(m_open.back() ? ",\n" : "\n");
-            m_open.back() = true;
-            w.Indent(pad);
-        }
+        const std::size_t inner = Pad(node.depth) + kIndent;
         auto key = [&](std::string_view name) {
             w.Indent(inner);
             w.Raw("\"");
@@ -70,7 +67,7 @@ public:
         w.String(node.name);
         w.Raw(",\n");
         key("type");
-        w.String(std::string(ExportTypeName(node.type)));
+        w.String(ExportTypeName(node.type));
         w.Raw(",\n");
         if (const auto [name, value] = NodeMark(node); !name.empty()) {
             key(name);
@@ -83,14 +80,28 @@ public:
         }
         key("children");
         w.Raw("[");
+        out.assign(w.text());
+    }
+
+    Status Add(const ExportTree& tree, int index, std::string_view prepared) override {
+        const ExportNode& node = tree.nodes[static_cast<std::size_t>(index)];
+        CloseTo(node.depth);
+        JsonTextWriter& w = m_writer;
+        if (!m_open.empty()) {
+            w.Raw(m_open.back() ? ",\n" : "\n");
+            m_open.back() = true;
+            w.Indent(Pad(node.depth));
+        }
+        w.Raw(prepared);
         m_open.push_back(false);
-        m_out << w.text();
-        return m_out ? Status::Ok() : WriteFailure(m_out);
+        return w.text().size() < kWriteBytes ? Status::Ok() : Write();
     }
 
     Status Finish(const ExportTree&) override {
         CloseTo(0);
-        m_out << "\n";
+        m_writer.Raw("\n");
+        if (Status written = Write(); !written)
+            return written;
         m_out.flush();
         return m_out ? Status::Ok() : WriteFailure(m_out);
     }
@@ -99,15 +110,26 @@ private:
     // Nodes at depth d open their object at 2 * kIndent * d.
     static std::size_t Pad(int depth) { return static_cast<std::size_t>(depth) * 2 * kIndent; }
 
+    // The text so far to the output, in pieces of about kWriteBytes.
+    Status Write() {
+        std::string& text = m_writer.text();
+        m_out.write(text.data(), static_cast<std::streamsize>(text.size()));
+        text.clear();
+        return m_out ? Status::Ok() : WriteFailure(m_out);
+    }
+
     // Closes the open nodes at depth and below.
     void CloseTo(int depth) {
+        JsonTextWriter& w = m_writer;
         while (static_cast<int>(m_open.size()) > depth) {
             const std::size_t pad = Pad(static_cast<int>(m_open.size()) - 1);
-            if (m_open.back())
-                m_out << "\n" << std::string(pad + kIndent, ' ') << "]";
-            else
-                m_out << "]";
-            m_out << "\n" << std::string(pad, ' ') << "}";
+            if (m_open.back()) {
+                w.Raw("\n");
+                w.Indent(pad + kIndent);
+            }
+            w.Raw("]\n");
+            w.Indent(pad);
+            w.Raw("}");
             m_open.pop_back();
         }
     }
@@ -121,12 +143,24 @@ class JsonFolderSink : public ExportSink {
 public:
     explicit JsonFolderSink(ExportFolder& folder) : m_folder(folder) {}
 
-    Status Add(const ExportTree& tree, int index, const FunctionRecord* record) override {
+    ExportNeeds Needs() const override { return {true, false}; }
+
+    // A function's file: its form as DumpJson lays it out.
+    void Prepare(const ExportNode&, const FunctionRecord* record, std::string& out) const override {
+        out.clear();
         if (!record)
+            return;
+        thread_local JsonTextWriter w;
+        w.text().clear();
+        WriteFunctionJson(w, *record, 0);
+        w.Raw("\n");
+        out.assign(w.text());
+    }
+
+    Status Add(const ExportTree& tree, int index, std::string_view prepared) override {
+        if (prepared.empty())
             return Status::Ok();
-        const ExportNode& node = tree.nodes[static_cast<std::size_t>(index)];
-        return m_folder.Write(FunctionFile(node),
-                              DumpJson(FunctionToJson(*record), kIndent) + "\n");
+        return m_folder.Write(FunctionFile(tree.nodes[static_cast<std::size_t>(index)]), prepared);
     }
 
     Status Finish(const ExportTree& tree) override {

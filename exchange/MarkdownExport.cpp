@@ -65,8 +65,9 @@ std::string Index(const ExportTree& tree, const MarkdownLinks& links) {
     return out;
 }
 
-std::string Section(const ExportTree& tree, int index, const FunctionRecord* record,
-                    const MarkdownLinks& links, const std::string& heading) {
+// The head of a function's section: its anchor, heading and the trail back to the index.
+std::string SectionHead(const ExportTree& tree, int index, const MarkdownLinks& links,
+                        const std::string& heading) {
     const ExportNode& node = tree.nodes[static_cast<std::size_t>(index)];
     std::string out;
     if (links.oneDocument)
@@ -82,9 +83,21 @@ std::string Section(const ExportTree& tree, int index, const FunctionRecord* rec
         trail += " › [" + MarkdownText(tree.nodes[static_cast<std::size_t>(at)].name) + "](" +
                  links.ToIndex(GroupAnchor(at)) + ")";
     out += trail + "\n\n";
+    return out;
+}
+
+bool HasSection(const ExportNode& node) {
+    return node.type == ExportNodeType::Function && !node.repeated;
+}
+
+// The rest of it: the function's kind, description and parameters, or why it is unreadable.
+void SectionBody(const ExportNode& node, const FunctionRecord* record, std::string& out) {
+    out.clear();
+    if (!HasSection(node))
+        return;
     if (!record) {
         out += "**Unreadable:** " + MarkdownText(node.problem) + "\n\n";
-        return out;
+        return;
     }
     const FunctionPage page = MakeFunctionPage(*record);
     out += MarkdownText(page.kind) + " · " + std::to_string(page.parameterCount) +
@@ -92,7 +105,7 @@ std::string Section(const ExportTree& tree, int index, const FunctionRecord* rec
     if (!page.description.empty())
         out += MarkdownText(page.description) + "\n\n";
     if (page.parameters.empty())
-        return out;
+        return;
     std::string rule = "|";
     out += "|";
     for (const char* heading : kColumnHeadings) {
@@ -107,7 +120,6 @@ std::string Section(const ExportTree& tree, int index, const FunctionRecord* rec
                MarkdownText(row.storedValue) + " | " + MarkdownText(row.description) + " |\n";
     }
     out += "\n";
-    return out;
 }
 
 Status Unwritable() {
@@ -124,14 +136,19 @@ public:
             std::fclose(m_sections);
     }
 
-    Status Add(const ExportTree& tree, int index, const FunctionRecord* record) override {
-        const ExportNode& node = tree.nodes[static_cast<std::size_t>(index)];
-        if (node.type != ExportNodeType::Function || node.repeated)
+    void Prepare(const ExportNode& node, const FunctionRecord* record,
+                 std::string& out) const override {
+        SectionBody(node, record, out);
+    }
+
+    Status Add(const ExportTree& tree, int index, std::string_view prepared) override {
+        if (!HasSection(tree.nodes[static_cast<std::size_t>(index)]))
             return Status::Ok();
         if (!m_sections)
             return Status::Fail(Tr("Could not make a temporary file for the export."));
-        const std::string section = Section(tree, index, record, m_links, "##");
-        if (std::fwrite(section.data(), 1, section.size(), m_sections) != section.size())
+        const std::string head = SectionHead(tree, index, m_links, "##");
+        if (std::fwrite(head.data(), 1, head.size(), m_sections) != head.size() ||
+            std::fwrite(prepared.data(), 1, prepared.size(), m_sections) != prepared.size())
             return Status::Fail(Tr("Could not write the export to a temporary file."));
         return Status::Ok();
     }
@@ -160,11 +177,17 @@ class MarkdownFolderSink : public ExportSink {
 public:
     explicit MarkdownFolderSink(ExportFolder& folder) : m_folder(folder) {}
 
-    Status Add(const ExportTree& tree, int index, const FunctionRecord* record) override {
+    void Prepare(const ExportNode& node, const FunctionRecord* record,
+                 std::string& out) const override {
+        SectionBody(node, record, out);
+    }
+
+    Status Add(const ExportTree& tree, int index, std::string_view prepared) override {
         const ExportNode& node = tree.nodes[static_cast<std::size_t>(index)];
-        if (node.type != ExportNodeType::Function || node.repeated)
+        if (!HasSection(node))
             return Status::Ok();
-        return m_folder.Write(m_links.ToFunction(node), Section(tree, index, record, m_links, "#"));
+        return m_folder.Write(m_links.ToFunction(node),
+                              SectionHead(tree, index, m_links, "#") + std::string(prepared));
     }
 
     Status Finish(const ExportTree& tree) override {

@@ -50,6 +50,8 @@ class StartContainment {
 public:
     explicit StartContainment(const DirIdentitySet& entered) : m_entered(entered) {}
 
+    void CountInside(const DirIdentity& id) { m_inside.Insert(id); }
+
     // A directory whose chain cannot be followed to the end counts as outside.
     bool Inside(int fd) {
         std::vector<DirIdentity> chain;
@@ -229,7 +231,8 @@ int ReadSubdirectories(int dirFd, std::vector<Subdirectory>& found) {
     return failure;
 }
 
-bool WalkDirectories(const std::string& start, WalkVisitor& visitor, WalkLinks links) {
+bool WalkDirectories(const std::string& start, WalkVisitor& visitor, WalkLinks links,
+                     const DirIdentity* alsoInside) {
     std::string path = start;
     while (path.size() > 1 && path.back() == '/')
         path.pop_back();
@@ -240,12 +243,14 @@ bool WalkDirectories(const std::string& start, WalkVisitor& visitor, WalkLinks l
     }
     DirIdentitySet entered;
     StartContainment containment(entered);
+    if (alsoInside)
+        containment.CountInside(*alsoInside);
     KnownFileSystems fileSystems;
     std::vector<std::string> files;  // of the directory entered last
     std::vector<Frame> stack;
     // Takes over fd; path holds the directory's walk path. id is the directory's where it
     // is known already, else inode 0.
-    auto enter = [&](int fd, std::string name, int depth, DirIdentity id) {
+    auto enter = [&](int fd, std::string name, int depth, DirIdentity id, bool throughLink) {
         if (id.inode == 0) {
             struct stat st {};
             if (fstat(fd, &st) != 0) {
@@ -264,7 +269,7 @@ bool WalkDirectories(const std::string& start, WalkVisitor& visitor, WalkLinks l
         const bool known = fileSystems.Known(fd, id.device);
         stack.push_back({fd, id, std::move(name), path.size(), depth, known, {}});
         Frame& frame = stack.back();
-        const WalkDir dir{frame.fd, frame.name, path, depth, frame.id};
+        const WalkDir dir{frame.fd, frame.name, path, depth, frame.id, throughLink};
         visitor.Entered(dir);
         // The descriptor is the walk's own and still at its start: read it directly.
         files.clear();
@@ -276,7 +281,7 @@ bool WalkDirectories(const std::string& start, WalkVisitor& visitor, WalkLinks l
         if (error)
             visitor.Unreadable(path, frame.name, error);
     };
-    enter(startFd, LastComponent(path), 0, {});
+    enter(startFd, LastComponent(path), 0, {}, false);
 
     while (!stack.empty()) {
         Frame& top = stack.back();
@@ -318,7 +323,7 @@ bool WalkDirectories(const std::string& start, WalkVisitor& visitor, WalkLinks l
             }
         }
         // May move the stack: top is not used after this.
-        enter(fd, std::move(child.name), depth, id);
+        enter(fd, std::move(child.name), depth, id, link);
     }
     return true;
 }

@@ -29,6 +29,8 @@ struct WalkDir {
     const std::string& path;  // the start path and the names below it, for messages
     int depth;                // 0 for the start
     DirIdentity id;           // of the directory itself
+    // Reached through a symbolic link (or an entry whose type had to be looked up).
+    bool throughLink = false;
 };
 
 class WalkVisitor {
@@ -68,8 +70,10 @@ enum class WalkLinks {
 // links to directories are followed (with StayInside only those that lead to a directory
 // inside the start), but no directory is entered twice in one walk.
 // False when start itself could not be opened (the visitor has been told).
+// alsoInside: a directory that counts as inside the start for the links, as when start is a
+// part of a walk from alsoInside.
 bool WalkDirectories(const std::string& start, WalkVisitor& visitor,
-                     WalkLinks links = WalkLinks::Follow);
+                     WalkLinks links = WalkLinks::Follow, const DirIdentity* alsoInside = nullptr);
 
 // A path for calls that take one, naming the directory open as fd whose walk path is path:
 // path itself while the system can take it with a name appended, else /proc/self/fd/N.

@@ -7,16 +7,13 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <exception>
-#include <mutex>
 #include <optional>
-#include <thread>
-#include <unordered_set>
 
 #include "i18n/Translate.h"
 #include "records/DirWalk.h"
 #include "records/LibraryPaths.h"
 #include "records/ReadReason.h"
+#include "records/SplitWalk.h"
 #include "search/FunctionSource.h"
 
 namespace kelvane {
@@ -43,7 +40,7 @@ public:
     virtual void Put(Event event) = 0;
     // The folder just entered; true when an earlier part of the search searched it, so
     // that nothing below it is new.
-    virtual bool SearchedBefore(const DirIdentity& id) = 0;
+    virtual bool SearchedBefore(const WalkDir& dir) = 0;
 };
 
 // Adds events to the summary and passes hits on; once stopped, takes nothing more.
@@ -120,7 +117,7 @@ public:
     void Entered(const WalkDir& dir) override {
         m_last = Last::kEntered;
         m_lastEntered = dir.id;
-        const bool skipped = m_out.SearchedBefore(dir.id);
+        const bool skipped = m_out.SearchedBefore(dir);
         SetSkipped(dir.depth, skipped);
         if (skipped) {
             Count(&SearchCounters::found, m_options, -1);
@@ -242,136 +239,64 @@ class DirectOut : public EventOut {
 public:
     explicit DirectOut(Emitter& emitter) : m_emitter(emitter) {}
     void Put(Event event) override { m_emitter.Emit(event); }
-    bool SearchedBefore(const DirIdentity&) override { return false; }
+    bool SearchedBefore(const WalkDir&) override { return false; }
 
 private:
     Emitter& m_emitter;
 };
 
-struct IdentityHash {
-    std::size_t operator()(const DirIdentity& id) const {
-        return std::hash<ino_t>()(id.inode) ^ (std::hash<dev_t>()(id.device) << 1);
-    }
-};
-
-// The folders directly in start, each walked on its own by whichever thread is free. A
-// part's events go out once every part before it is done: the head part streams them,
-// the others keep them. A folder that an earlier part entered has been searched with all
-// below it, so what a part found there is dropped; what remains is exactly what the one
-// walk finds, in its order.
+// The folders directly in start, each walked on its own by whichever thread is free (see
+// SplitWalk.h): what goes out is exactly what the one walk finds, in its order.
 class SplitSearch {
 public:
     SplitSearch(const QueryMatcher& matcher, const std::string& libraryRoot,
                 const SearchOptions& options, Emitter& emitter)
         : m_matcher(matcher), m_root(libraryRoot), m_options(options), m_emitter(emitter) {}
 
-    void Run(const DirIdentity& start, std::vector<std::string> partPaths) {
-        m_closed.insert(start);
-        m_parts.resize(partPaths.size());
-        for (std::size_t i = 0; i < partPaths.size(); ++i)
-            m_parts[i].path = std::move(partPaths[i]);
-        std::exception_ptr failure;
-        std::mutex failureMutex;
-        auto work = [&] {
-            try {
-                for (std::size_t i; (i = m_next.fetch_add(1)) < m_parts.size();) {
-                    if (m_emitter.Stopped())
-                        break;
-                    RunPart(i);
-                }
-            } catch (...) {
-                std::lock_guard lock(failureMutex);
-                failure = std::current_exception();
-            }
-        };
-        std::vector<std::thread> threads;
-        for (int t = 1; t < m_options.threads && static_cast<std::size_t>(t) < m_parts.size(); ++t)
-            threads.emplace_back(work);
-        work();
-        for (std::thread& thread : threads)
-            thread.join();
-        if (failure)
-            std::rethrow_exception(failure);
+    struct Part {
+        std::string path;
+        bool link;  // a symbolic link in the start
+    };
+
+    void Run(const std::string& startPath, const DirIdentity& start, std::vector<Part> parts) {
+        SplitWalk<Event>::Settings settings;
+        settings.threads = m_options.threads;
+        settings.stop = m_options.stop;
+        settings.lookUpAlways = MountsBelow(startPath);
+        SplitWalk<Event> split(
+            start, parts.size(), settings,
+            [&](SplitWalk<Event>::PartOut& out) {
+                const Part& part = parts[out.index()];
+                PartOut events(out, start.device, part.link);
+                SearchVisitor visitor(m_matcher, m_root, m_options, m_emitter, events, true);
+                WalkDirectories(part.path, visitor);
+            },
+            [&](Event& event, const SplitWalk<Event>::View&) { m_emitter.Emit(event); });
+        split.Run();
     }
 
 private:
-    struct Part {
-        std::string path;
-        std::vector<Event> kept;           // waiting for the parts before it
-        std::vector<DirIdentity> entered;  // every folder its walk entered
-        bool done = false;
-    };
-
     class PartOut : public EventOut {
     public:
-        PartOut(SplitSearch& search, std::size_t index) : m_search(search), m_index(index) {}
-        void Put(Event event) override {
-            Part& part = m_search.m_parts[m_index];
-            if (m_search.m_head.load(std::memory_order_acquire) != m_index) {
-                part.kept.push_back(std::move(event));
-                return;
-            }
-            std::lock_guard lock(m_search.m_mutex);
-            m_search.EmitKept(part);
-            m_search.EmitNew(event);
-        }
-        bool SearchedBefore(const DirIdentity& id) override {
-            m_search.m_parts[m_index].entered.push_back(id);
-            std::lock_guard lock(m_search.m_mutex);
-            return m_search.m_closed.count(id) != 0;
+        PartOut(SplitWalk<Event>::PartOut& out, dev_t startDevice, bool link)
+            : m_out(out), m_device(startDevice), m_link(link) {}
+        void Put(Event event) override { m_out.Put(std::move(event)); }
+        bool SearchedBefore(const WalkDir& dir) override {
+            // The part's own folder may be a link in the start.
+            const bool link = dir.throughLink || (dir.depth == 0 && m_link);
+            return m_out.Entered(dir.id, link || dir.id.device != m_device);
         }
 
     private:
-        SplitSearch& m_search;
-        std::size_t m_index;
+        SplitWalk<Event>::PartOut& m_out;
+        dev_t m_device;
+        bool m_link;
     };
-
-    void RunPart(std::size_t index) {
-        PartOut out(*this, index);
-        SearchVisitor visitor(m_matcher, m_root, m_options, m_emitter, out, true);
-        WalkDirectories(m_parts[index].path, visitor);
-        std::lock_guard lock(m_mutex);
-        m_parts[index].done = true;
-        if (m_head.load(std::memory_order_relaxed) == index)
-            Advance();
-    }
-
-    // With the mutex held: the head part is done; its folders count as searched, and the
-    // parts after it that are done too go out in turn.
-    void Advance() {
-        std::size_t head = m_head.load(std::memory_order_relaxed);
-        while (head < m_parts.size() && m_parts[head].done) {
-            Part& part = m_parts[head];
-            EmitKept(part);
-            m_closed.insert(part.entered.begin(), part.entered.end());
-            part = Part{};
-            ++head;
-        }
-        // A part that is still running sends what it kept with its next event, or when done.
-        m_head.store(head, std::memory_order_release);
-    }
-
-    void EmitKept(Part& part) {
-        for (Event& event : part.kept)
-            EmitNew(event);
-        part.kept.clear();
-    }
-
-    void EmitNew(Event& event) {
-        if (!event.startLevel && m_closed.count(event.owner))
-            return;
-        m_emitter.Emit(event);
-    }
 
     const QueryMatcher& m_matcher;
     const std::string& m_root;
     const SearchOptions& m_options;
     Emitter& m_emitter;
-    std::vector<Part> m_parts;
-    std::atomic<std::size_t> m_next{0};
-    std::atomic<std::size_t> m_head{0};
-    std::mutex m_mutex;  // guards m_closed, the emitter and the parts' done and kept
-    std::unordered_set<DirIdentity, IdentityHash> m_closed;
 };
 
 std::string Join(const std::string& dir, const std::string& name) {
@@ -432,17 +357,17 @@ SearchSummary SearchLibrary(const std::string& startPath, const SearchQuery& que
         out.Put(std::move(event));
     }
     close(fd);
-    std::vector<std::string> parts;
+    std::vector<SplitSearch::Part> parts;
     for (const Subdirectory& child : children) {
         if (LibraryTreeChild(child.name, start == root) == TreeItemKind::Hidden)
             continue;
         if (child.id == startId)
             continue;  // a link back to the start
         Count(&SearchCounters::found, options, 1);
-        parts.push_back(Join(start, child.name));
+        parts.push_back({Join(start, child.name), child.id.inode != 0});
     }
     SplitSearch split(matcher, root, options, emitter);
-    split.Run(startId, std::move(parts));
+    split.Run(start, startId, std::move(parts));
     return emitter.Finish();
 }
 

@@ -63,6 +63,16 @@ TEST(FunctionJson, formGivesBackTheSameBytes) {
     p.storedKind = -1;
     records.push_back(odd);
 
+    // ASCII texts that need one escape each (a quote, a backslash, DEL, a control), beside
+    // plain ones.
+    FunctionRecord escapes = Sample();
+    std::strcpy(escapes.header().name, "say \"hi\"");
+    std::strcpy(escapes.header().nameCopy, "C:\\lib");
+    std::strcpy(escapes.header().description, "del\x7f");
+    std::strcpy(escapes.parameter(0).typeName, "unit\x1f");
+    std::strcpy(escapes.parameter(0).description, " ~plain~ ");
+    records.push_back(escapes);
+
     // Every byte random but the count.
     std::mt19937 rng(4740);
     for (int round = 0; round < 20; ++round) {
