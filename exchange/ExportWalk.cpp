@@ -428,18 +428,12 @@ private:
 // A part of a split export.
 class PartOut : public NodeOut {
 public:
-    PartOut(SplitWalk<NodeEvent>::PartOut& out, dev_t startDevice, bool link)
-        : m_out(out), m_device(startDevice), m_link(link) {}
+    PartOut(SplitWalk<NodeEvent>::PartOut& out, bool link) : m_out(out), m_link(link) {}
     void Put(NodeEvent event) override { m_out.Put(std::move(event)); }
-    bool EnteredBefore(const WalkDir& dir) override {
-        // The part's own folder may be a link in the start.
-        const bool link = dir.throughLink || (dir.depth == 0 && m_link);
-        return m_out.Entered(dir.id, link || dir.id.device != m_device);
-    }
+    bool EnteredBefore(const WalkDir& dir) override { return m_out.Entered(dir, m_link); }
 
 private:
     SplitWalk<NodeEvent>::PartOut& m_out;
-    dev_t m_device;
     bool m_link;
 };
 
@@ -529,7 +523,7 @@ Status SplitExport(const std::string& start, const ExportStart& from, ExportSink
         startId, parts.size(), std::move(settings),
         [&](SplitWalk<NodeEvent>::PartOut& out) {
             const Part& part = parts[out.index()];
-            PartOut events(out, startId.device, part.link);
+            PartOut events(out, part.link);
             ExportWalker walker(from, sink, events, out.index(), 1, placer.failed());
             if (part.toStart) {
                 walker.MetStartAgain(part.path);

@@ -15,6 +15,7 @@
 
 #include "records/DirIdentitySet.h"
 #include "records/DirScan.h"
+#include "records/DirWalk.h"
 
 namespace kelvane {
 
@@ -53,6 +54,12 @@ public:
         // as is known yet: nothing below it is new.
         bool Entered(const DirIdentity& id, bool throughLink) {
             return m_split.Entered(m_index, id, throughLink);
+        }
+        // The same for a folder as the part's walk met it; partIsLink when the part's own
+        // folder is a symbolic link in the start.
+        bool Entered(const WalkDir& dir, bool partIsLink) {
+            const bool link = dir.throughLink || (dir.depth == 0 && partIsLink);
+            return Entered(dir.id, link || dir.id.device != m_split.m_startDevice);
         }
         std::size_t index() const { return m_index; }
 
@@ -97,7 +104,8 @@ public:
         : m_settings(std::move(settings)),
           m_walk(std::move(walk)),
           m_emit(std::move(emit)),
-          m_parts(parts) {
+          m_parts(parts),
+          m_startDevice(start.device) {
         m_closed.Insert(start);
     }
 
@@ -259,6 +267,7 @@ private:
     WalkPart m_walk;
     Emit m_emit;
     std::vector<Part> m_parts;
+    dev_t m_startDevice;
     std::atomic<std::size_t> m_next{0};
     std::atomic<std::size_t> m_head{0};
     std::atomic<std::size_t> m_firstLinked{kNone};  // the first done part that was linked

@@ -267,7 +267,7 @@ public:
             start, parts.size(), settings,
             [&](SplitWalk<Event>::PartOut& out) {
                 const Part& part = parts[out.index()];
-                PartOut events(out, start.device, part.link);
+                PartOut events(out, part.link);
                 SearchVisitor visitor(m_matcher, m_root, m_options, m_emitter, events, true);
                 WalkDirectories(part.path, visitor);
             },
@@ -278,18 +278,12 @@ public:
 private:
     class PartOut : public EventOut {
     public:
-        PartOut(SplitWalk<Event>::PartOut& out, dev_t startDevice, bool link)
-            : m_out(out), m_device(startDevice), m_link(link) {}
+        PartOut(SplitWalk<Event>::PartOut& out, bool link) : m_out(out), m_link(link) {}
         void Put(Event event) override { m_out.Put(std::move(event)); }
-        bool SearchedBefore(const WalkDir& dir) override {
-            // The part's own folder may be a link in the start.
-            const bool link = dir.throughLink || (dir.depth == 0 && m_link);
-            return m_out.Entered(dir.id, link || dir.id.device != m_device);
-        }
+        bool SearchedBefore(const WalkDir& dir) override { return m_out.Entered(dir, m_link); }
 
     private:
         SplitWalk<Event>::PartOut& m_out;
-        dev_t m_device;
         bool m_link;
     };
 
